@@ -1,0 +1,27 @@
+// A virtual clock for logic that runs on one thread: a sleep moves time on at once.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/ports/clock.h"
+
+namespace holvara {
+
+class SimClock : public Clock {
+ public:
+  std::uint64_t NowMs() override { return now_; }
+  void SleepMs(std::uint32_t ms) override {
+    sleeps_.push_back(ms);
+    now_ += ms;
+  }
+
+  void Advance(std::uint64_t ms) { now_ += ms; }
+  const std::vector<std::uint32_t>& sleeps() const { return sleeps_; }
+
+ private:
+  std::uint64_t now_ = 0;
+  std::vector<std::uint32_t> sleeps_;
+};
+
+}  // namespace holvara
