@@ -1,0 +1,85 @@
+// The tray program's picture of the removable devices: a staging table of accepted device records
+// and the ordered device list of single devices and port-multiplier units built from it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/ports/files.h"
+
+namespace holvara {
+
+struct ClientPorts;
+
+inline constexpr std::size_t kStagingSlots = 26;
+inline constexpr std::size_t kDeviceListEntries = 26;
+// The list holds at most 25 entries; the 26th entry always stays empty and ends a full list.
+inline constexpr std::size_t kDeviceListCapacity = 25;
+
+// Message posted to the last active popup when the list changed; an open dialog refills from it.
+inline constexpr std::uint32_t kDeviceListChangedMessage = 0x0400 + 228;
+
+inline constexpr char kUnknownDeviceName[] = "Unkwon Device(DISK/CD-ROM)";
+
+enum DeviceListKind : std::uint8_t {
+  kSingleDevice = 2,
+  kUnitHeader = 3,
+};
+
+struct StagingSlot {
+  std::int32_t inUse;
+  std::uint8_t serviceIndex;
+  std::uint8_t driveType;
+  std::int32_t systemDrive;
+  std::uint8_t host;
+  std::uint8_t port;
+  std::uint8_t target;
+  char driveLetters[26];
+  char displayName[128];
+  char deviceDescription[36];
+  char hardwareId[64];
+  char deviceObjectName[131];
+};
+
+struct DeviceListEntry {
+  std::int32_t inUse;
+  std::int32_t systemDrive;
+  std::uint8_t kind;
+  std::uint8_t inUnit;
+  std::uint8_t host;
+  std::uint8_t port;
+  std::uint8_t target;  // a member's tray number is target + 1
+  std::uint8_t memberCount;
+  std::uint8_t serviceIndex;
+  char driveLetters[26];
+  char displayName[128];
+  char hardwareId[128];
+  char deviceDescription[128];
+  char deviceObjectName[130];
+};
+
+using StagingTable = std::array<StagingSlot, kStagingSlots>;
+using DeviceList = std::array<DeviceListEntry, kDeviceListEntries>;
+
+// What the refresh needs of the application.
+class DeviceListHost {
+ public:
+  virtual ~DeviceListHost() = default;
+  // An integer of the profile section "Common".
+  virtual int ProfileInt(const char* name, int defaultValue) = 0;
+  // Tells an open dialog that the list changed (posted to the main window's last active popup
+  // when that window is enabled).
+  virtual void NotifyDeviceListChanged() = 0;
+  virtual FileSystem& Files() = 0;
+  virtual const ClientPorts& Client() = 0;
+};
+
+// Asks the service for every device, keeps those that may be offered for removal, orders and
+// groups them, and notifies an open dialog. Returns 1.
+int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceList& list);
+
+// 1 when the root of the drive holds boot.ini, msdos.sys, io.sys or pagefile.sys.
+int CheckSystemFiles(FileSystem& files, char driveLetter);
+
+}  // namespace holvara
