@@ -1,0 +1,62 @@
+"""Fixtures of the end-to-end tests: one Wine session (prefix, wineserver, X display) per run."""
+import re
+import shutil
+
+import pytest
+
+from harness import paths
+from harness.display import VirtualDisplay
+from harness.processes import ProcessRegistry
+from harness.services import ServiceControl
+from harness.wine import WineSession
+
+
+@pytest.fixture(scope="session")
+def registry():
+    registry = ProcessRegistry()
+    yield registry
+    registry.end_all()
+
+
+@pytest.fixture(scope="session")
+def display(registry):
+    shutil.rmtree(paths.LOGS, ignore_errors=True)
+    return VirtualDisplay(registry, paths.LOGS / "session")
+
+
+@pytest.fixture(scope="session")
+def wine(registry, display):
+    session = WineSession(registry, display, paths.LOGS / "session")
+    try:
+        yield session
+    finally:
+        session.end()
+
+
+@pytest.fixture(autouse=True)
+def _logs_per_test(request):
+    """Gives each test its own log folder, so a failure's program output is easy to find."""
+    if "wine" in request.fixturenames:
+        wine = request.getfixturevalue("wine")
+        wine.log_dir = paths.LOGS / re.sub(r"[^\w.-]+", "_", request.node.name)
+    yield
+
+
+@pytest.fixture(scope="session")
+def services(wine):
+    return ServiceControl(wine)
+
+
+def require_windows_program(name):
+    """The built .exe, or a skip when the Windows build does not have it."""
+    program = paths.windows_program(name)
+    if program is None:
+        pytest.skip(f"{name} is not built in {paths.WINDOWS_BUILD}")
+    return program
+
+
+def require_native_program(name):
+    program = paths.native_program(name)
+    if program is None:
+        pytest.skip(f"{name} is not built in {paths.NATIVE_BUILD}")
+    return program
