@@ -1,0 +1,31 @@
+// Worker threads that end with a u32 exit code, as the service's request workers and the tray's
+// removal and rescan workers use them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace holvara {
+
+// The exit code of a thread that has not ended yet (STILL_ACTIVE).
+inline constexpr std::uint32_t kThreadStillActive = 259;
+
+class Thread {
+ public:
+  // Releases the handle; the thread itself runs on.
+  virtual ~Thread() = default;
+  // True when the thread has ended within timeoutMs (kWaitForever from ipc.h: no limit).
+  virtual bool Wait(std::uint32_t timeoutMs) = 0;
+  // The body's result once the thread has ended, kThreadStillActive before.
+  virtual std::uint32_t ExitCode() = 0;
+};
+
+class Threads {
+ public:
+  virtual ~Threads() = default;
+  // Starts a thread running body; null when no thread could be started.
+  virtual std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) = 0;
+};
+
+}  // namespace holvara

@@ -1,0 +1,63 @@
+#include "platform/sim/sim_threads.h"
+
+#include <utility>
+
+#include "platform/ports/ipc.h"
+
+namespace holvara {
+namespace {
+
+struct ThreadState {
+  bool ended = false;
+  std::uint32_t exitCode = kThreadStillActive;
+};
+
+class SimThread : public Thread {
+ public:
+  SimThread(SimScheduler& scheduler, std::shared_ptr<ThreadState> state)
+      : scheduler_(scheduler), state_(std::move(state)) {}
+
+  bool Wait(std::uint32_t timeoutMs) override {
+    auto lock = scheduler_.Lock();
+    return scheduler_.BlockUntil(
+        lock, [this] { return state_->ended; },
+        timeoutMs == kWaitForever ? std::nullopt : std::optional<std::uint64_t>(timeoutMs));
+  }
+
+  std::uint32_t ExitCode() override {
+    auto lock = scheduler_.Lock();
+    return state_->exitCode;
+  }
+
+ private:
+  SimScheduler& scheduler_;
+  std::shared_ptr<ThreadState> state_;
+};
+
+}  // namespace
+
+std::unique_ptr<Thread> SimThreads::Start(std::function<std::uint32_t()> body) {
+  {
+    auto lock = scheduler_.Lock();
+    if (failingStarts_ > 0) {
+      --failingStarts_;
+      return nullptr;
+    }
+  }
+  auto state = std::make_shared<ThreadState>();
+  scheduler_.Spawn([this, state, body = std::move(body)] {
+    const std::uint32_t exitCode = body();
+    auto lock = scheduler_.Lock();
+    state->exitCode = exitCode;
+    state->ended = true;
+    scheduler_.Changed();
+  });
+  return std::make_unique<SimThread>(scheduler_, state);
+}
+
+void SimThreads::FailStarts(int count) {
+  auto lock = scheduler_.Lock();
+  failingStarts_ = count;
+}
+
+}  // namespace holvara

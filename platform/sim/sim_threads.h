@@ -1,0 +1,22 @@
+// Threads that the scheduler knows of, so that virtual time waits for them too.
+#pragma once
+
+#include "platform/ports/threads.h"
+#include "platform/sim/sim_scheduler.h"
+
+namespace holvara {
+
+class SimThreads : public Threads {
+ public:
+  explicit SimThreads(SimScheduler& scheduler) : scheduler_(scheduler) {}
+  std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) override;
+
+  // Makes the next Start calls fail, as CreateThread does when the system is out of resources.
+  void FailStarts(int count);
+
+ private:
+  SimScheduler& scheduler_;
+  int failingStarts_ = 0;
+};
+
+}  // namespace holvara
