@@ -1,0 +1,61 @@
+#include "service/host/connection_server.h"
+
+#include <span>
+
+#include "common/protocol.h"
+
+namespace holvara {
+
+ConnectionServer::ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock,
+                                   RequestDispatcher& dispatcher)
+    : pipe_(pipe), stop_(stop), ipc_(ipc), clock_(clock), dispatcher_(dispatcher) {}
+
+ClientWait ConnectionServer::ServeUntilStopped() {
+  for (;;) {
+    const ClientWait wait = pipe_.WaitForClient(stop_);
+    if (wait.outcome != ClientWaitOutcome::kConnected) return wait;
+    ServeConnection();
+  }
+}
+
+void ConnectionServer::ServeConnection() {
+  auto finished = ipc_.OpenNamedEvent(kFinishedEventName);
+  const auto request = ReadRequest();
+  const auto reply = request ? dispatcher_.Dispatch(*request) : std::nullopt;
+  if (reply) {
+    // The signal means the work is done and the reply follows; it never comes after the reply.
+    if (finished) finished->Set();
+    finished.reset();
+    DeliverReply(*reply);
+  }
+  pipe_.Disconnect();
+}
+
+std::optional<ServiceRequest> ConnectionServer::ReadRequest() {
+  ServiceRequest request{};
+  const auto buffer = std::as_writable_bytes(std::span(&request, 1));
+  const std::uint64_t deadline = clock_.NowMs() + kClientTimeoutMs;
+  std::size_t filled = 0;
+  while (filled < buffer.size()) {
+    const std::size_t got = pipe_.Read(buffer.subspan(filled), RemainingMs(deadline), stop_);
+    if (got == 0) break;
+    filled += got;
+  }
+  if (filled < buffer.size() && stop_.Wait(0)) return std::nullopt;
+  return request;
+}
+
+void ConnectionServer::DeliverReply(const std::vector<std::byte>& reply) {
+  // Disconnecting discards what the client has not read yet, so the reply is given up to the
+  // same bound to reach the client before the connection ends.
+  const std::uint64_t deadline = clock_.NowMs() + kClientTimeoutMs;
+  if (!pipe_.Write(reply, RemainingMs(deadline), stop_)) return;
+  pipe_.AwaitClientClose(RemainingMs(deadline), stop_);
+}
+
+std::uint32_t ConnectionServer::RemainingMs(std::uint64_t deadline) {
+  const std::uint64_t now = clock_.NowMs();
+  return now >= deadline ? 0 : static_cast<std::uint32_t>(deadline - now);
+}
+
+}  // namespace holvara

@@ -1,0 +1,81 @@
+#include "service/host/service_host.h"
+
+#include "common/protocol.h"
+#include "service/host/connection_server.h"
+#include "service/host/pipe_access.h"
+#include "service/host/request_dispatcher.h"
+
+namespace holvara {
+
+namespace {
+constexpr std::uint32_t kStartWaitHintMs = 3000;
+constexpr std::uint32_t kStopWaitHintMs = 3000;
+constexpr std::uint32_t kInterrogateDelayMs = 1000;
+// ERROR_NOT_ENOUGH_MEMORY: the only reason an unnamed event cannot be made.
+constexpr std::uint32_t kErrorNoStopEvent = 8;
+}  // namespace
+
+ServiceHost::ServiceHost(const HostPorts& ports, DeviceWork& work)
+    : ports_(ports), work_(work), reporter_(ports.scm, ports.clock, [this] { Stop(); }) {}
+
+void ServiceHost::ServiceMain() {
+  // Made before the handler can run, so that a stop control always finds it.
+  stop_ = ports_.ipc.CreateStopEvent();
+  if (!ports_.scm.RegisterHandler(kServiceName, [this](std::uint32_t control) { OnControl(control); })) {
+    return;
+  }
+  reporter_.Report(kServiceStartPending, 0, 0, 1, kStartWaitHintMs);
+  // The start report kept failing and the stop routine has already given up on the service.
+  if (stopped_) return;
+  if (!stop_) {
+    ReportStopped(kErrorNoStopEvent);
+    return;
+  }
+
+  // Another process holding the pipe's name would receive every request: never run without it.
+  PipeCreateResult created = ports_.ipc.CreatePipe(kPipeName, kPipeAccess);
+  if (!created.pipe) {
+    ReportStopped(created.error);
+    return;
+  }
+
+  currentState_ = kServiceRunning;
+  reporter_.Report(kServiceRunning, 0, 0, 0, 0);
+
+  RequestDispatcher dispatcher(work_, ports_.threads, ports_.debug);
+  ConnectionServer server(*created.pipe, *stop_, ports_.ipc, ports_.clock, dispatcher);
+  const ClientWait end = server.ServeUntilStopped();
+  if (end.outcome == ClientWaitOutcome::kFailed) ReportStopped(end.error);
+}
+
+void ServiceHost::OnControl(std::uint32_t control) {
+  if (control == kServiceControlStop || control == kServiceControlShutdown) {
+    currentState_ = kServiceStopPending;
+    reporter_.Report(kServiceStopPending, 0, 0, 1, kStopWaitHintMs);
+    Stop();
+    return;
+  }
+  ports_.clock.SleepMs(kInterrogateDelayMs);
+  reporter_.Report(currentState_, 0, 0, 0, 0);
+}
+
+bool ServiceHost::Stop() {
+  if (stopped_.exchange(true)) return false;
+  if (stop_) stop_->Set();
+  return reporter_.Report(kServiceStopped, 0, 0, 0, 0);
+}
+
+void ServiceHost::ReportStopped(std::uint32_t win32ExitCode) {
+  if (stopped_.exchange(true)) return;
+  currentState_ = kServiceStopped;
+  // Any failure must show as one: a zero code would read as a clean stop.
+  reporter_.Report(kServiceStopped, win32ExitCode != 0 ? win32ExitCode : 1, 0, 0, 0);
+}
+
+int RunServiceProcess(const HostPorts& ports, DeviceWork& work) {
+  ServiceHost host(ports, work);
+  ports.scm.RunDispatcher(kServiceName, [&host] { host.ServiceMain(); });
+  return 0;
+}
+
+}  // namespace holvara

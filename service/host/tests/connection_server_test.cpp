@@ -1,0 +1,188 @@
+#include "service/host/connection_server.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "common/protocol.h"
+#include "common/text_field.h"
+#include "service/host/tests/host_fixture.h"
+
+namespace holvara {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST_F(HostTest, EachCommandRunsItsWorkAndRepliesItsValue) {
+  StartService();
+  ServiceClient client(clientPorts);
+
+  struct Case {
+    ServiceRequest request;
+    std::uint32_t reply;
+    std::string call;
+  };
+  ServiceRequest init = Request(kDEVICE_INIT);
+  init.searchCode = 0x40;
+  ServiceRequest remove = Request(kDEVICE_REMOVE, 7);
+  CopyToField(remove.hardwareId, "SCSI\\DiskMaker___Model");
+  CopyToField(remove.deviceObjectName, "\\Device\\00000042");
+  const Case cases[] = {
+      {init, 3, "Refresh 64"},
+      {Request(kDEVICE_BASIC, 0x0102), 1, "Basic 2"},
+      {remove, 1, "Remove SCSI\\DiskMaker___Model|\\Device\\00000042"},
+      {Request(kDEVICE_RESCAN), 1, "Rescan"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.call);
+    ASSERT_TRUE(client.Send(c.request));
+    EXPECT_EQ(client.ReadResult(), c.reply);
+    EXPECT_EQ(work.Calls().back(), c.call);
+  }
+  EXPECT_EQ(debug.Count("kDEVICE_REMOVE WAIT_OBJECT\n"), 1u);
+  StopService();
+}
+
+TEST_F(HostTest, RecordRequestUsesTheLowByteOfTheIndex) {
+  StartService();
+  ServiceClient client(clientPorts);
+
+  ASSERT_TRUE(client.Send(Request(kDEVICE_INFO, 0x0119)));
+  DeviceRecord record{};
+  client.ReadRecord(record);
+
+  EXPECT_EQ(work.Calls(), Calls{"Record 25"});
+  EXPECT_EQ(record.present, 1u);
+  EXPECT_EQ(record.deviceNumber, 25);
+  StopService();
+}
+
+TEST_F(HostTest, TextsWithoutTerminatorReachTheWorkCutAtTheirField) {
+  StartService();
+  ServiceRequest request = Request(kDEVICE_REMOVE);
+  std::memset(request.hardwareId, 'H', sizeof(request.hardwareId));
+  std::memset(request.deviceObjectName, 'D', sizeof(request.deviceObjectName));
+  ServiceClient client(clientPorts);
+
+  ASSERT_TRUE(client.Send(request));
+  client.ReadResult();
+
+  EXPECT_EQ(work.Calls(), Calls{"Remove " + std::string(64, 'H') + "|" + std::string(128, 'D')});
+  StopService();
+}
+
+TEST_F(HostTest, ProbeIsServedAsEmptyRefresh) {
+  StartService();
+  EXPECT_EQ(ProbeService(clientPorts), 1u);
+  kernel.clock().SleepMs(10);
+  EXPECT_EQ(work.Calls(), Calls{"Refresh 0"});
+  StopService();
+}
+
+TEST_F(HostTest, UnknownCommandGetsNeitherSignalNorReply) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  const ServiceRequest request = Request(5);
+  opened.pipe->Write(std::as_bytes(std::span(&request, 1)));
+
+  std::byte reply[4]{};
+  EXPECT_EQ(opened.pipe->Read(reply), 0u);
+  EXPECT_FALSE(opened.pipe->ServerAlive());
+  EXPECT_FALSE(finished->Wait(0));
+  EXPECT_TRUE(work.Calls().empty());
+  StopService();
+}
+
+// A client that sends nothing and keeps its end open is served as an empty request after the
+// bound, not held on to for ever.
+TEST_F(HostTest, SilentClientIsServedAsEmptyRefreshAfterFiveSeconds) {
+  StartService();
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  const std::uint64_t connected = kernel.NowMs();
+
+  std::byte reply[4]{};
+  EXPECT_EQ(opened.pipe->Read(reply), 4u);
+  EXPECT_EQ(kernel.NowMs() - connected, ConnectionServer::kClientTimeoutMs);
+  EXPECT_EQ(work.Calls(), Calls{"Refresh 0"});
+  opened.pipe.reset();
+  StopService();
+}
+
+TEST_F(HostTest, ClientThatNeverReadsHoldsTheServiceAtMostFiveSeconds) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto idle = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(idle.pipe);
+  const ServiceRequest request = Request(kDEVICE_RESCAN);
+  idle.pipe->Write(std::as_bytes(std::span(&request, 1)));
+  ASSERT_TRUE(finished->Wait(kWaitForever));
+  const std::uint64_t signalled = kernel.NowMs();
+
+  ServiceClient next(clientPorts);
+  ASSERT_TRUE(next.Send(Request(kDEVICE_INIT)));
+  EXPECT_EQ(next.ReadCount(), 3);
+  // Busy until the bound let the idle client go; the next retry of the open then succeeds.
+  EXPECT_GE(kernel.NowMs() - signalled, ConnectionServer::kClientTimeoutMs);
+  EXPECT_LE(kernel.NowMs() - signalled, ConnectionServer::kClientTimeoutMs + 2000);
+  StopService();
+}
+
+TEST_F(HostTest, StopEndsTheWaitForASilentClientAtOnce) {
+  StartService();
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  kernel.clock().SleepMs(1000);
+  const std::uint64_t stopAt = kernel.NowMs();
+
+  EXPECT_EQ(StopService(), 0u);
+  EXPECT_EQ(kernel.NowMs(), stopAt);
+  EXPECT_TRUE(work.Calls().empty());
+  EXPECT_FALSE(opened.pipe->ServerAlive());
+}
+
+TEST_F(HostTest, SecondClientRetriesWhileTheFirstIsServedThenIsServed) {
+  work.removeMs = 3000;
+  StartService();
+  std::uint32_t firstReply = 0;
+  auto first = kernel.threads().Start([&] {
+    ServiceClient client(clientPorts);
+    client.Send(Request(kDEVICE_REMOVE));
+    firstReply = client.ReadResult();
+    return 0u;
+  });
+  kernel.clock().SleepMs(10);
+
+  ServiceClient second(clientPorts);
+  ASSERT_TRUE(second.Send(Request(kDEVICE_INIT)));
+  EXPECT_EQ(second.ReadCount(), 3);
+  EXPECT_EQ(kernel.NowMs(), 10u + 2 * 2000);
+
+  ASSERT_TRUE(first->Wait(kWaitForever));
+  EXPECT_EQ(firstReply, 1u);
+  EXPECT_EQ(kernel.ipc().Connections(kPipeName), 2);
+  StopService();
+}
+
+TEST_F(HostTest, RequestUnderWayWhenStopArrivesIsServedToTheEnd) {
+  work.removeMs = 10000;
+  StartService();
+  std::uint32_t reply = 0;
+  auto client = kernel.threads().Start([&] {
+    ServiceClient serviceClient(clientPorts);
+    serviceClient.Send(Request(kDEVICE_REMOVE));
+    reply = serviceClient.ReadResult();
+    return 0u;
+  });
+  kernel.clock().SleepMs(1000);
+
+  EXPECT_EQ(StopService(), 0u);
+  ASSERT_TRUE(client->Wait(kWaitForever));
+  EXPECT_EQ(reply, 1u);
+  EXPECT_EQ(kernel.scm().AcceptedStates().back(), kServiceStopped);
+}
+
+}  // namespace
+}  // namespace holvara
