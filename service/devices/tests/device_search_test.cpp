@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "service/devices/tests/device_rig.h"
+
+namespace holvara {
+namespace {
+
+// A SiI3132 card with two disks (1 and 2) and an optical drive, beside a motherboard controller
+// holding the system disk 0.
+constexpr std::string_view kDesktop = R"({
+  "tree": {"children": [
+    {"id": "PCI\\VEN_8086&DEV_2922\\3&11583659&0&FA", "hardwareIds": ["PCI\\VEN_8086&DEV_2922&SUBSYS_00000000&REV_02"],
+     "description": "Standard AHCI 1.0 Serial ATA Controller",
+     "children": [{"id": "SCSI\\Disk&Ven_&Prod_SYSTEM\\4&2B3C&0&000000", "hardwareIds": ["SCSI\\DiskSYSTEM"],
+                   "description": "Disk drive", "disk": {"number": 0, "volumes": ["C"]}}]},
+    {"id": "PCI\\VEN_1095&DEV_3132&SUBSYS_31321095&REV_01\\4&1A2B3C4D&0&00E4",
+     "hardwareIds": ["pci\\ven_1095&dev_3132&subsys_31321095&rev_01", "PCI\\VEN_1095&DEV_3132"],
+     "description": "Silicon Image SiI 3132 SATALink Controller",
+     "children": [
+       {"id": "SCSI\\Disk&Ven_WDC&Prod_WD10EARS\\5&39F1&0&000000", "hardwareIds": ["SCSI\\DiskWDC_____WD10EARS", "GenDisk"],
+        "description": "WDC WD10EARS-00Y5B1 SCSI Disk Device With A Long Name", "friendlyName": "WDC WD10EARS",
+        "deviceObject": "\\Device\\Scsi\\si3132Port0Path0Target0Lun0", "disk": {"number": 1, "volumes": ["E", "G"]}},
+       {"id": "SCSI\\Disk&Ven_WDC&Prod_WD10EARS\\5&39F1&0&010000", "hardwareIds": ["SCSI\\DiskWDC_____WD10EARS"],
+        "description": "WDC WD10EARS", "deviceObject": "\\Device\\Scsi\\si3132Port0Path0Target1Lun0",
+        "disk": {"number": 2, "volumes": [{"letter": "H", "type": "removable"}]}},
+       {"id": "SCSI\\CdRom&Ven_PIONEER\\5&39F1&0&020000", "hardwareIds": ["SCSI\\CdRomPIONEER_DVD-RW"],
+        "description": "CD-ROM Drive", "optical": {"number": 0, "letter": "D"}}
+     ]}
+  ]}
+})";
+
+TEST(DeviceSearch, CountsBySearchCode) {
+  struct Case {
+    std::uint32_t searchCode;
+    std::uint32_t count;
+  } cases[] = {
+      {0, 0},
+      {SEARCH_SATA_ADAPTERS, 3},
+      {SEARCH_ALL_DEVICES, 4},
+      {SEARCH_ALL_USB, 0},
+      {0x80, 0},
+      {SEARCH_SATA_ADAPTERS | SEARCH_ALL_1394, 0},  // the list starts with "1394\*": suffixes fail the unique-ID test
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(kDesktop);
+    EXPECT_EQ(rig.service.Refresh(c.searchCode), c.count) << "search code " << c.searchCode;
+  }
+}
+
+TEST(DeviceSearch, SataAdapterRecordsInDiskOrderThenOpticalDrives) {
+  DeviceRig rig(kDesktop);
+  ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 3u);
+
+  const DeviceRecord first = rig.service.Record(0);
+  EXPECT_EQ(first.present, 1u);
+  EXPECT_EQ(first.deviceNumber, 1);
+  EXPECT_EQ(ReadField(first.devicePath), "\\\\.\\PhysicalDrive1");
+  EXPECT_EQ(ReadField(first.driveLetters), "EG");
+  EXPECT_EQ(first.driveType, kDriveFixed);
+  EXPECT_EQ(ReadField(first.friendlyName), "WDC WD10EARS");
+  EXPECT_EQ(ReadField(first.adapterDescription), "Silicon Image SiI 3132 SATALink Controller");
+  EXPECT_EQ(ReadField(first.parentHardwareId), "pci\\ven_1095&dev_3132&subsys_31321095&rev_01");
+  EXPECT_EQ(ReadField(first.grandparentHardwareId), "");
+  EXPECT_EQ(ReadField(first.deviceDescription), "WDC WD10EARS-00Y5B1 SCSI Disk Devic");
+  EXPECT_EQ(ReadField(first.hardwareId), "SCSI\\DiskWDC_____WD10EARS");
+  EXPECT_EQ(ReadField(first.instanceSuffix), "5&39F1&0&000000");
+  EXPECT_EQ(ReadField(first.deviceObjectName), "\\Device\\Scsi\\si3132Port0Path0Target0Lun0");
+
+  const DeviceRecord removableVolume = rig.service.Record(1);
+  EXPECT_EQ(ReadField(removableVolume.devicePath), "\\\\.\\PhysicalDrive2");
+  EXPECT_EQ(ReadField(removableVolume.driveLetters), "");
+  EXPECT_EQ(removableVolume.driveType, 0);
+
+  const DeviceRecord optical = rig.service.Record(2);
+  EXPECT_EQ(ReadField(optical.devicePath), "\\\\.\\D:");
+  EXPECT_EQ(ReadField(optical.driveLetters), "D");
+  EXPECT_EQ(optical.driveType, kDriveCdRom);
+  EXPECT_EQ(optical.deviceNumber, 0);
+}
+
+TEST(DeviceSearch, EmptyAndOutOfTableSlotsAreAllZero) {
+  DeviceRig rig(kDesktop);
+  rig.service.Refresh(SEARCH_SATA_ADAPTERS);
+  const DeviceRecord zero{};
+  for (const std::uint8_t index : {std::uint8_t{3}, std::uint8_t{25}, std::uint8_t{26}, std::uint8_t{255}}) {
+    const DeviceRecord record = rig.service.Record(index);
+    EXPECT_EQ(std::memcmp(&record, &zero, sizeof record), 0) << "slot " << int(index);
+  }
+}
+
+}  // namespace
+}  // namespace holvara
