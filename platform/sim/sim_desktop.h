@@ -1,0 +1,180 @@
+// A desktop of simulated windows on the virtual clock, shared by every simulated process of one
+// PC. Messages are dispatched in order; when none is waiting, virtual time jumps to the next due
+// timer or scheduled action. A scripted user answers message boxes and dialogs: a test says how
+// the next box or dialog is answered, and reads back what the program showed.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ports/ui.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_resources.h"
+
+namespace holvara {
+
+struct SimShownBox {
+  WindowId owner;
+  std::string text;
+  std::string caption;
+  std::uint32_t style;
+};
+
+struct SimPositionCall {
+  WindowId window;
+  WindowId insertAfter;
+  std::uint32_t flags;
+};
+
+class SimDesktop : public Ui {
+ public:
+  // What RunMessageLoop returns when it stopped without WM_QUIT.
+  static constexpr int kLoopIdle = -1000;
+  static constexpr int kLoopTimeLimit = -1001;
+
+  explicit SimDesktop(SimClock& clock) : clock_(clock) {}
+
+  // Ui.
+  WindowId Create(const WindowCreation& creation, WindowHandler& handler) override;
+  std::intptr_t DefaultProcessing(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) override;
+  void Destroy(WindowId window) override;
+  WindowId FindByTitle(std::string_view title) override;
+  void SetTitle(WindowId window, std::string_view title) override;
+  std::string Title(WindowId window) override;
+  void Show(WindowId window, int command) override;
+  bool IsVisible(WindowId window) override;
+  bool IsEnabled(WindowId window) override;
+  WindowId LastActivePopup(WindowId window) override;
+  void SetPosition(WindowId window, WindowId insertAfter, int x, int y, int width, int height,
+                   std::uint32_t flags) override;
+  bool SetProperty(WindowId window, std::string_view name, std::uintptr_t value) override;
+  std::uintptr_t Property(WindowId window, std::string_view name) override;
+  void RemoveProperty(WindowId window, std::string_view name) override;
+  bool Post(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::uint32_t RegisterMessage(std::string_view name) override;
+  void PostQuit(int exitCode) override;
+  int RunMessageLoop() override;
+  void StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) override;
+  void StopTimer(WindowId window, std::uintptr_t id) override;
+  int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption, std::uint32_t style) override;
+  std::intptr_t RunModalDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) override;
+  void EndModalDialog(WindowId dialog, std::intptr_t result) override;
+  WindowId DialogItem(WindowId dialog, int id) override;
+  void SetItemText(WindowId dialog, int id, std::string_view text) override;
+  std::string ItemText(WindowId dialog, int id) override;
+  void EnableItem(WindowId dialog, int id, bool enable) override;
+  void ShowItem(WindowId dialog, int id, bool show) override;
+  void SetItemCheck(WindowId dialog, int id, int state) override;
+  int ItemCheck(WindowId dialog, int id) override;
+  void InitCommonControls() override { commonControlsInitialised_ = true; }
+
+  // The scripted user. A box is answered with the next queued answer (the usual "yes" of its
+  // buttons when none is queued); whileShown runs while the box is on screen.
+  void AnswerNextMessageBox(int result, std::function<void()> whileShown = {});
+  // The next dialog of this template is handed to the action once it is initialised. A dialog
+  // that nobody answers and that does not end by itself is cancelled (Escape) when its loop idles.
+  void OnNextDialog(int templateId, std::function<void(WindowId dialog)> action);
+  // A click on a control: a check box toggles, then the dialog gets the button's command.
+  void ClickItem(WindowId dialog, int id);
+  // Runs the action when virtual time reaches timeMs (checked while a message loop waits).
+  void At(std::uint64_t timeMs, std::function<void()> action);
+  // Message loops stop waiting once virtual time would pass this point.
+  void SetTimeLimit(std::uint64_t timeMs) { timeLimit_ = timeMs; }
+
+  // What the program showed.
+  const std::vector<SimShownBox>& messageBoxes() const { return boxes_; }
+  const std::vector<int>& shownDialogs() const { return dialogs_; }
+  const std::vector<int>& cancelledDialogs() const { return cancelledDialogs_; }
+  const std::vector<SimPositionCall>& positionCalls() const { return positions_; }
+  bool Exists(WindowId window) const { return windows_.count(window) != 0; }
+  std::uint32_t Style(WindowId window) const;
+  WindowCreation Creation(WindowId window) const;
+  std::vector<WindowId> Children(WindowId window) const;
+  std::optional<std::uint32_t> TimerInterval(WindowId window, std::uintptr_t id) const;
+  bool commonControlsInitialised() const { return commonControlsInitialised_; }
+  bool ItemEnabled(WindowId dialog, int id);
+  bool ItemVisible(WindowId dialog, int id);
+
+ private:
+  struct Control {
+    SimControlTemplate templ;
+    WindowId window = kNoWindow;
+    bool enabled = true;
+    bool visible = true;
+    int check = 0;
+  };
+  struct SimWindow {
+    WindowHandler* handler = nullptr;
+    WindowCreation creation;
+    std::string title;
+    bool visible = false;
+    bool enabled = true;
+    bool isChild = false;
+    WindowId owner = kNoWindow;
+    std::uint64_t order = 0;
+    std::map<std::string, std::uintptr_t> properties;
+    std::map<int, Control> controls;
+    bool isDialog = false;
+    bool ended = false;
+    std::intptr_t result = 0;
+  };
+  struct Posted {
+    WindowId window;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  struct Timer {
+    WindowId window;
+    std::uintptr_t id;
+    std::uint32_t interval;
+    std::uint64_t due;
+    std::uint64_t order;
+  };
+  struct Scheduled {
+    std::uint64_t due;
+    std::uint64_t order;
+    std::function<void()> action;
+  };
+  struct BoxAnswer {
+    int result;
+    std::function<void()> whileShown;
+  };
+  enum class Step { kDispatched, kQuit, kIdle, kTimeLimit };
+
+  WindowId NewId();
+  SimWindow* Find(WindowId window);
+  Control* FindControl(WindowId dialog, int id);
+  std::intptr_t Deliver(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  // One step of a message loop: a waiting message, else the next timer or action.
+  Step RunOneStep();
+  bool PassTimeToNextEvent();
+
+  SimClock& clock_;
+  WindowId nextId_ = 0x10000;
+  std::uint64_t nextOrder_ = 0;
+  std::map<WindowId, SimWindow> windows_;
+  std::deque<Posted> queue_;
+  std::vector<Timer> timers_;
+  std::vector<Scheduled> scheduled_;
+  std::map<std::string, std::uint32_t> registered_;
+  std::optional<int> quitCode_;
+  std::optional<std::uint64_t> timeLimit_;
+  std::deque<BoxAnswer> boxAnswers_;
+  std::vector<std::pair<int, std::function<void(WindowId)>>> dialogActions_;
+  std::vector<SimShownBox> boxes_;
+  std::vector<int> dialogs_;
+  std::vector<int> cancelledDialogs_;
+  std::vector<SimPositionCall> positions_;
+  bool commonControlsInitialised_ = false;
+};
+
+}  // namespace holvara

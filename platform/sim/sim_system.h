@@ -1,0 +1,54 @@
+// The simulated system's facts (locale, version, command line) and its shell, which opens a
+// file when it exists unless a test gave the target a result of its own.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ports/files.h"
+#include "platform/ports/system.h"
+
+namespace holvara {
+
+inline constexpr std::uint32_t kSimEnglishLocale = 0x0409;
+inline constexpr std::uint32_t kSimJapaneseLocale = 0x0411;
+
+class SimSystemInfo : public SystemInfo {
+ public:
+  std::uint32_t UserDefaultLocale() override { return locale; }
+  WindowsVersion Version() override { return version; }
+  std::string CommandLine() override { return commandLine; }
+
+  std::uint32_t locale = kSimEnglishLocale;
+  WindowsVersion version{10, 0};
+  std::string commandLine = "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\"";
+};
+
+class SimShell : public Shell {
+ public:
+  explicit SimShell(FileSystem& files) : files_(files) {}
+
+  std::intptr_t Open(std::string_view target) override {
+    opened_.emplace_back(target);
+    const auto given = results_.find(std::string(target));
+    if (given != results_.end()) return given->second;
+    return files_.Find(target) ? kOpened : kFileNotFound;
+  }
+
+  void SetResult(std::string target, std::intptr_t result) { results_[std::move(target)] = result; }
+  const std::vector<std::string>& opened() const { return opened_; }
+
+  static constexpr std::intptr_t kOpened = 42;
+  static constexpr std::intptr_t kFileNotFound = 2;
+  static constexpr std::intptr_t kNoAssociation = 31;
+
+ private:
+  FileSystem& files_;
+  std::map<std::string, std::intptr_t> results_;
+  std::vector<std::string> opened_;
+};
+
+}  // namespace holvara
