@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "service/devices/tests/device_rig.h"
+#include "service/devices/tests/machine_builder.h"
 
 namespace holvara {
 namespace {
@@ -88,6 +91,110 @@ TEST(DeviceSearch, EmptyAndOutOfTableSlotsAreAllZero) {
     const DeviceRecord record = rig.service.Record(index);
     EXPECT_EQ(std::memcmp(&record, &zero, sizeof record), 0) << "slot " << int(index);
   }
+}
+
+}  // namespace
+}  // namespace holvara
+
+namespace holvara {
+namespace {
+
+using test_machines::Disk;
+using test_machines::Sil3132With;
+
+TEST(DeviceSearch, DiskBelowTwoMatchedNodesTakesOneSlotLinkedToTheFirst) {
+  // The bridge is the hub's only (so last) child, so the hub's scan reaches the disk too.
+  DeviceRig rig(R"({"tree": {"children": [
+    {"id": "PCI\\HUB\\1", "hardwareIds": ["PCI\\HUB"], "description": "Hub", "children": [
+      {"id": "PCI\\BRIDGE\\1", "hardwareIds": ["PCI\\BRIDGE"], "description": "Bridge", "children": [
+        {"id": "SCSI\\Disk\\000000", "hardwareIds": ["SCSI\\DiskX"], "disk": {"number": 1}}]}]}]}})");
+  ASSERT_EQ(rig.service.Refresh(SEARCH_ALL_DEVICES), 1u);
+  EXPECT_EQ(ReadField(rig.service.Record(0).adapterDescription), "Hub");
+}
+
+TEST(DeviceSearch, TwentySeventhDriveTakesNoSlot) {
+  std::vector<std::string> disks;
+  for (int n = 0; n < 27; ++n) disks.push_back(Disk(n, "D" + std::to_string(n), std::to_string(n % 10)));
+  DeviceRig rig(Sil3132With(disks));
+  EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 26u);
+  EXPECT_EQ(ReadField(rig.service.Record(25).devicePath), "\\\\.\\PhysicalDrive25");
+}
+
+TEST(DeviceSearch, StorageThatDoesNotAnswerTakesNoSlot) {
+  struct Case {
+    const char* diskExtra;
+    std::uint32_t count;
+  } cases[] = {
+      {"", 1},
+      {R"(, "interfaceOpens": false)", 0},
+      {R"(, "numberQuery": false)", 0},
+      {R"(, "pathOpens": false)", 0},
+      {R"(, "interface": "writeOnce")", 1},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(Sil3132With({Disk(1, "M", "0", c.diskExtra)}));
+    EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.diskExtra;
+  }
+}
+
+TEST(DeviceSearch, Ieee1394DevicesNeedTheVendorsUniqueId) {
+  struct Case {
+    const char* suffix;
+    std::uint32_t count;
+  } cases[] = {
+      {"0C3A7EB1000012AB", 1},
+      {"0c3a7e00000012ab", 1},
+      {"0C3A7EB1FFFFFFFF", 0},
+      {"0C3A7EB1", 0},
+      {"0C3A7EB2000012AB", 0},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "1394\\BUS\\1", "hardwareIds": ["1394\\ZELTO&DW-HD1394"],
+      "children": [{"id": "SBP2\\ZELTO&DW-HD1394\\)") + c.suffix + R"(", "hardwareIds": ["SBP2\\ZELTO"], "disk": {"number": 1}}]}]}})");
+    EXPECT_EQ(rig.service.Refresh(SEARCH_ALL_1394), c.count) << c.suffix;
+  }
+}
+
+TEST(DeviceSearch, IdeControllersAreThoseOfTheClassWithAnAtaService) {
+  struct Case {
+    const char* service;
+    std::uint32_t count;
+  } cases[] = {{"atapi", 1}, {"ATAport", 1}, {"msahci", 0}};
+  for (const Case& c : cases) {
+    DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "PCI\\IDE\\1", "hardwareIds": ["PCI\\VEN_8086&DEV_2922"],
+      "class": "HDC", "classGuid": "{4d36e96a-e325-11ce-bfc1-08002be10318}", "service": ")") + c.service + R"(",
+      "children": [{"id": "IDE\\Disk\\0.0.0", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": 0}}]}]}})");
+    EXPECT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), c.count) << c.service;
+  }
+}
+
+TEST(DeviceSearch, OpticalDrivesNeedALetterAndACdRomDescription) {
+  struct Case {
+    const char* description;
+    const char* letter;
+    std::uint32_t count;
+  } cases[] = {{"CD-ROM Drive", "\"E\"", 1}, {"CD-ROM Drive", "null", 0}, {"cd-rom drive", "\"E\"", 0}};
+  for (const Case& c : cases) {
+    DeviceRig rig(Sil3132With({std::string(R"({"id": "SCSI\\CdRom\\010000", "hardwareIds": ["SCSI\\CdRomX"], "description": ")") +
+                               c.description + R"(", "optical": {"number": 0, "letter": )" + c.letter + "}}"}));
+    EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.description << " " << c.letter;
+  }
+}
+
+TEST(DeviceSearch, NothingIsFoundWhenTheRootCannotBeLocated) {
+  DeviceRig rig(Sil3132With({Disk(1, "M", "0")}, R"(, "rootLocatable": false)"));
+  EXPECT_EQ(rig.service.Refresh(SEARCH_ALL_DEVICES), 0u);
+  EXPECT_EQ(rig.service.Rescan(), 0u);
+}
+
+TEST(DeviceSearch, EachInterfaceSetIsBuiltAtMostOncePerRefresh) {
+  DeviceRig rig(kDesktop);
+  rig.service.Refresh(SEARCH_ALL_DEVICES | SEARCH_SATA_ADAPTERS);
+  EXPECT_LE(rig.service.list().lastInterfaceSetBuilds(), 3u);
+  EXPECT_EQ(rig.pc.interfaces().setsBuilt(), rig.service.list().lastInterfaceSetBuilds());
+  EXPECT_EQ(rig.pc.interfaces().setsOpen(), 0u);
+  rig.service.Refresh(0);
+  EXPECT_EQ(rig.service.list().lastInterfaceSetBuilds(), 0u);
 }
 
 }  // namespace
