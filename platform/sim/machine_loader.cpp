@@ -4,6 +4,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -185,6 +186,9 @@ class Loader {
     Node node;
     node.parent = parent;
     node.instanceId = parent ? field.OptionalText("id") : field.TextWithDefault("id", "HTREE\\ROOT\\0");
+    if (node.instanceId && !instanceIds_.insert(*node.instanceId).second) {
+      field.Fail("the instance ID \"" + *node.instanceId + "\" is used by another node");
+    }
     node.hardwareIds = ReadHardwareIds(field);
     node.description = field.OptionalText("description");
     node.friendlyName = field.OptionalText("friendlyName");
@@ -382,6 +386,7 @@ class Loader {
   }
 
   Machine machine_;
+  std::set<std::string> instanceIds_;
 };
 
 // nlohmann's messages begin with "[json.exception.parse_error.101] "; the rest names line and column.
