@@ -4,6 +4,10 @@
 
 namespace holvara::framework {
 
+Window::~Window() {
+  if (id_ != kNoWindow) ui_.Destroy(id_);
+}
+
 std::intptr_t Window::HandleMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
   if (id_ == kNoWindow) id_ = window;

@@ -11,6 +11,8 @@ namespace holvara::framework {
 class Window : public WindowHandler {
  public:
   explicit Window(Ui& ui) : ui_(ui) {}
+  // A window still alive when its object goes is destroyed with it.
+  ~Window() override;
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 

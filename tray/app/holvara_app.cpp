@@ -1,0 +1,166 @@
+#include "tray/app/holvara_app.h"
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "platform/ports/ui_constants.h"
+#include "tray/app/busy_markers.h"
+#include "tray/app/help_document.h"
+#include "tray/app/holvara_doc.h"
+#include "tray/app/holvara_view.h"
+#include "tray/app/locale.h"
+#include "tray/app/named_mutex.h"
+#include "tray/app/registry_values.h"
+#include "tray/frame/main_frame.h"
+#include "tray/resources/startup_messages.h"
+
+namespace holvara {
+
+namespace {
+constexpr std::size_t kTextBuffer = 255;
+}  // namespace
+
+CHolvaraApp::CHolvaraApp(const TrayPorts& ports, const ClientPorts& client)
+    : WinApp(ports.ui, ports.registry, kApplicationName), ports_(ports), client_(client) {}
+
+bool CHolvaraApp::InitInstance() {
+  SetRegistryKey(kRegistryKeyName);
+  if (GetProfileInt(kProfileSection, "AutoRun", -1) == -1) WriteFirstStartDefaults();
+  if (StartedAtLogon() && GetProfileInt(kProfileSection, "AutoRun", 0) == 0) return false;
+
+  const bool japanese = IsJapaneseLocale(ports_.system.UserDefaultLocale());
+  if (!InstallationMarkerPresent()) {
+    ShowStartupError(japanese ? kInstallationMessageJapanese : kInstallationMessageEnglish);
+    return false;
+  }
+  instanceMutex_ = CreateNamedMutex(ports_.mutexes, kInstanceMutexName);
+  if (!instanceMutex_) {
+    SignalRunningInstance();
+    return false;
+  }
+  resourceLibrary_ = LoadResourceLibrary(japanese);
+  if (!resourceLibrary_) {
+    ShowStartupError(japanese ? kLibraryMessageJapanese : kLibraryMessageEnglish);
+    return false;
+  }
+
+  AddDocTemplate(std::make_unique<framework::SingleDocTemplate>(
+      kDocTemplateResource, [] { return std::make_unique<CHolvaraDoc>(); },
+      [this](Ui& ui) { return std::make_unique<CMainFrame>(ui, *this); },
+      [](Ui& ui) { return std::make_unique<CHolvaraView>(ui); }));
+  if (!ProcessShellCommand(ports_.system.CommandLine(), TemplateDescription())) return false;
+
+  ports_.ui.Show(mainWindowId(), win::kSwHide);
+  ports_.ui.SetTitle(mainWindowId(), kMainWindowTitle);
+  ports_.ui.InitCommonControls();
+  ports_.ui.StartTimer(mainWindowId(), kServiceWaitTimer, kFirstServiceWaitMs);
+  return true;
+}
+
+int CHolvaraApp::ExitInstance() {
+  ReleaseNamedMutex(instanceMutex_);
+  resourceLibrary_.reset();
+  return WinApp::ExitInstance();
+}
+
+void CHolvaraApp::WriteFirstStartDefaults() {
+  WriteProfileInt(kProfileSection, "AutoRun", 1);
+  WriteProfileInt(kProfileSection, "Basic", 1);
+  WriteProfileInt(kProfileSection, "SystemMessage", 1);
+  WriteProfileInt(kProfileSection, "Show", 1);
+  WriteProfileInt(kProfileSection, "ResumeRescan", 0);
+  WriteProfileInt(kProfileSection, "SearchCode", 64);
+  const std::string entry = ports_.files.ModuleFileName() + " " + kAutoRunSwitch;
+  // The terminator is stored with the text, as a REG_SZ value should hold it.
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(entry.c_str());
+  WriteRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kWriteText, kLogonEntryKeyPath, kLogonEntryName,
+                     std::span(bytes, entry.size() + 1));
+}
+
+bool CHolvaraApp::StartedAtLogon() {
+  return ports_.system.CommandLine().find(kAutoRunSwitch) != std::string::npos;
+}
+
+bool CHolvaraApp::InstallationMarkerPresent() {
+  std::unique_ptr<RegistryKey> key;
+  if (ports_.registry.OpenKey(RegistryRoot::kLocalMachine, kSettingsKeyPath, key) != reg::kOk) return false;
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (key->QueryValue(kInstallationMarkerName, type, data) != reg::kOk || data.size() > 4) return false;
+  std::uint32_t marker = 0;
+  if (!data.empty()) std::memcpy(&marker, data.data(), data.size());
+  return marker == kInstallationMarker;
+}
+
+void CHolvaraApp::ShowStartupError(const char* text) {
+  ports_.ui.ShowMessageBox(kNoWindow, text, kProductTitle, win::kMbIconError);
+}
+
+void CHolvaraApp::SignalRunningInstance() {
+  const WindowId running = ports_.ui.FindByTitle(kMainWindowTitle);
+  if (running == kNoWindow) return;
+  if (!registeredMessage_) registeredMessage_ = ports_.ui.RegisterMessage(kRegisteredMessageName);
+  ports_.ui.Post(running, *registeredMessage_, kHolvaraBringForward, 0);
+}
+
+std::unique_ptr<ResourceLibrary> CHolvaraApp::LoadResourceLibrary(bool japanese) {
+  if (japanese) {
+    if (auto library = ports_.resources.Load(kJapaneseLibrary)) return library;
+  }
+  return ports_.resources.Load(kEnglishLibrary);
+}
+
+std::string CHolvaraApp::TemplateDescription() {
+  std::array<char, kTextBuffer> text{};
+  LoadText(kDocTemplateResource, text);
+  return text.data();
+}
+
+int CHolvaraApp::DoMessageBox(std::string_view text, std::uint32_t style, std::uint32_t helpContext) {
+  std::string name = std::exchange(appName_, kProductTitle);
+  const int result = WinApp::DoMessageBox(text, style, helpContext);
+  appName_ = std::move(name);
+  return result;
+}
+
+void CHolvaraApp::WinHelp(std::uintptr_t, std::uint32_t) { OpenHelp(); }
+
+int CHolvaraApp::ShowMessage(std::uint32_t stringId, std::uint32_t style) {
+  messageBoxOpen_ = 1;
+  std::array<char, kTextBuffer> text{};
+  LoadText(stringId, text);
+  const int result = MessageBox(text.data(), style);
+  messageBoxOpen_ = 0;
+  return result;
+}
+
+int CHolvaraApp::LoadText(std::uint32_t stringId, std::span<char> buffer) {
+  if (buffer.empty()) return 0;
+  if (!resourceLibrary_) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  return resourceLibrary_->LoadString(stringId, buffer);
+}
+
+void CHolvaraApp::OpenHelp() {
+  if (OpenFile(HelpDocumentPath(ports_.files)) <= win::kShellOpenFailureLimit) {
+    MessageBox(kHelpNotFoundText, win::kMbOk);
+  }
+}
+
+std::intptr_t CHolvaraApp::OpenFile(std::string_view target) { return ports_.shell.Open(target); }
+
+std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }
+
+int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
+  return GetProfileInt(kProfileSection, name, defaultValue);
+}
+
+void CHolvaraApp::NotifyDeviceListChanged() {
+  const WindowId popup = ports_.ui.LastActivePopup(mainWindowId());
+  if (popup != kNoWindow && ports_.ui.IsEnabled(popup)) ports_.ui.Post(popup, kDeviceListChangedMessage, 0, 0);
+}
+
+}  // namespace holvara

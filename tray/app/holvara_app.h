@@ -1,0 +1,95 @@
+// The tray program's application object: it decides at start whether this process may run,
+// loads the resource library, makes the hidden main window, and offers the routines that the
+// main window and the dialogs share.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/ports/mutex.h"
+#include "platform/ports/resources.h"
+#include "tray/app/device_list.h"
+#include "tray/app/service_client.h"
+#include "tray/app/tray_ports.h"
+#include "tray/frame/frame_host.h"
+#include "tray/framework/win_app.h"
+
+namespace holvara {
+
+inline constexpr char kProductTitle[] = "ZELTO Dock Warden";
+inline constexpr char kRegistryKeyName[] = "ZELTO";
+inline constexpr char kApplicationName[] = "Holvara";
+inline constexpr char kInstanceMutexName[] = "Holvara";
+inline constexpr char kMainWindowTitle[] = "Holvara";
+inline constexpr char kAutoRunSwitch[] = "/AutoRun";
+inline constexpr char kProfileSection[] = "Common";
+inline constexpr char kSettingsKeyPath[] = "Software\\ZELTO\\Holvara\\Common";
+inline constexpr char kLogonEntryKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\run";
+inline constexpr char kLogonEntryName[] = "Holvara";
+inline constexpr char kInstallationMarkerName[] = "CurrentMode";
+inline constexpr std::uint32_t kInstallationMarker = 141421356;
+inline constexpr char kJapaneseLibrary[] = "HolvaraRes.dll";
+inline constexpr char kEnglishLibrary[] = "HolvaraResUS.dll";
+inline constexpr int kDocTemplateResource = 128;
+inline constexpr std::uintptr_t kServiceWaitTimer = 1;
+inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
+inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
+
+class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost {
+ public:
+  CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
+
+  bool InitInstance() override;
+  int ExitInstance() override;
+  // Every box of the framework's message-box path carries the product title as its caption.
+  int DoMessageBox(std::string_view text, std::uint32_t style, std::uint32_t helpContext) override;
+  // The help entry opens the help document whatever it is asked.
+  void WinHelp(std::uintptr_t data, std::uint32_t command) override;
+
+  // Shows string id of the resource library with the style; the notification icon ignores the
+  // mouse while the box is on screen.
+  int ShowMessage(std::uint32_t stringId, std::uint32_t style);
+  // Loads string id of the resource library into the buffer and returns its length.
+  int LoadText(std::uint32_t stringId, std::span<char> buffer);
+  // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
+  void OpenHelp();
+  // Hands a file, folder or address to the shell's "open" and returns the shell's result.
+  std::intptr_t OpenFile(std::string_view target);
+  int messageBoxOpen() const { return messageBoxOpen_; }
+
+  const DeviceList& deviceList() const { return deviceList_; }
+
+  // FrameHost.
+  std::string_view BusyMarker() override;
+  ResourceLibrary& Resources() override { return *resourceLibrary_; }
+
+  // DeviceListHost.
+  int ProfileInt(const char* name, int defaultValue) override;
+  void NotifyDeviceListChanged() override;
+  FileSystem& Files() override { return ports_.files; }
+  const ClientPorts& Client() override { return client_; }
+
+ private:
+  void WriteFirstStartDefaults();
+  bool StartedAtLogon();
+  bool InstallationMarkerPresent();
+  void ShowStartupError(const char* text);
+  void SignalRunningInstance();
+  std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
+  std::string TemplateDescription();
+
+  TrayPorts ports_;
+  ClientPorts client_;
+  std::unique_ptr<NamedMutex> instanceMutex_;
+  std::unique_ptr<ResourceLibrary> resourceLibrary_;
+  int messageBoxOpen_ = 0;
+  std::optional<std::uint32_t> registeredMessage_;
+  StagingTable staging_{};
+  DeviceList deviceList_{};
+};
+
+}  // namespace holvara

@@ -1,0 +1,52 @@
+// One simulated PC for the tray program's tests: a desktop on a virtual clock, the registry with
+// the installation marker in place, both resource libraries installed, and the program's files.
+#pragma once
+
+#include <string>
+
+#include "platform/ports/ui_constants.h"
+#include "platform/sim/recording_debug_output.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_ipc.h"
+#include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_scheduler.h"
+#include "platform/sim/sim_system.h"
+#include "tray/app/service_client.h"
+#include "tray/app/tray_ports.h"
+#include "tray/resources/sim_libraries.h"
+
+namespace holvara {
+
+inline constexpr char kSimProgramPath[] = "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe";
+inline constexpr char kSimSettingsKey[] = "Software\\ZELTO\\Holvara\\Common";
+
+struct SimTrayPc {
+  SimTrayPc() {
+    resources.Install(EnglishResourceLibrary());
+    resources.Install(JapaneseResourceLibrary());
+    registry.SetDword(RegistryRoot::kLocalMachine, kSimSettingsKey, "CurrentMode", 141421356);
+    files.SetModuleFileName(kSimProgramPath);
+    system.commandLine = std::string("\"") + kSimProgramPath + "\"";
+  }
+
+  TrayPorts ports() { return {desktop, registry, resources, mutexes, system, shell, files, debug}; }
+  ClientPorts client() { return {ipc, clock, debug}; }
+
+  SimClock clock;
+  SimDesktop desktop{clock};
+  SimRegistry registry;
+  SimResourceLoader resources;
+  SimMutexes mutexes;
+  SimSystemInfo system;
+  SimFileSystem files;
+  SimShell shell{files};
+  RecordingDebugOutput debug;
+  SimScheduler scheduler;
+  SimIpc ipc{scheduler};
+};
+
+}  // namespace holvara

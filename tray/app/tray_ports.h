@@ -1,0 +1,25 @@
+// Everything the tray program reaches of the system, bundled for the application object.
+#pragma once
+
+#include "platform/ports/debug_output.h"
+#include "platform/ports/files.h"
+#include "platform/ports/mutex.h"
+#include "platform/ports/registry.h"
+#include "platform/ports/resources.h"
+#include "platform/ports/system.h"
+#include "platform/ports/ui.h"
+
+namespace holvara {
+
+struct TrayPorts {
+  Ui& ui;
+  Registry& registry;
+  ResourceLoader& resources;
+  NamedMutexes& mutexes;
+  SystemInfo& system;
+  Shell& shell;
+  FileSystem& files;
+  DebugOutput& debug;
+};
+
+}  // namespace holvara

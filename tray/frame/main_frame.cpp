@@ -1,0 +1,64 @@
+#include "tray/frame/main_frame.h"
+
+#include "platform/ports/ui_constants.h"
+
+namespace holvara {
+
+namespace {
+// Without WS_VISIBLE, WS_CAPTION and WS_SYSMENU.
+constexpr std::uint32_t kHiddenFrameStyleMask = 0xEF37FFFF;
+constexpr int kTrayIconSize = 16;
+}  // namespace
+
+CMainFrame::CMainFrame(Ui& ui, FrameHost& host)
+    : FrameWindow(ui), host_(host), registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)) {}
+
+void CMainFrame::ActivateFrame(int) { FrameWindow::ActivateFrame(win::kSwHide); }
+
+bool CMainFrame::PreCreateWindow(WindowCreation& creation) {
+  creation.style = (creation.style & kHiddenFrameStyleMask) | win::kWsPopup;
+  creation.menu = 0;
+  creation.x = creation.y = creation.width = creation.height = 0;
+  return FrameWindow::PreCreateWindow(creation);
+}
+
+int CMainFrame::OnCreate() {
+  if (FrameWindow::OnCreate() == -1) return -1;
+  trayIcon_ = host_.Resources().LoadIcon(kTrayIconResource, kTrayIconSize, kTrayIconSize);
+  return 0;
+}
+
+std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (message == registeredMessage_) {
+    OnRegisteredMessage(wParam);
+    return 1;
+  }
+  switch (message) {
+    case win::kWmQueryEndSession:
+    case win::kWmEndSession:
+      // The session ends the process; nothing is cleaned up on the way.
+      return 1;
+    default:
+      return FrameWindow::WindowProc(message, wParam, lParam);
+  }
+}
+
+void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {
+  switch (request) {
+    case kHolvaraClose:
+      ui().Post(id(), win::kWmClose, 0, 0);
+      break;
+    case kHolvaraBringForward:
+      if (!host_.BusyMarker().empty()) BringToFront();
+      break;
+    default:
+      break;
+  }
+}
+
+void CMainFrame::BringToFront() {
+  ui().SetPosition(id(), win::kHwndTopmost, 0, 0, 0, 0, win::kSwpNoSize | win::kSwpNoMove);
+  ui().SetPosition(id(), win::kHwndNoTopmost, 0, 0, 0, 0, win::kSwpNoSize | win::kSwpNoMove);
+}
+
+}  // namespace holvara
