@@ -60,3 +60,11 @@ def require_native_program(name):
     if program is None:
         pytest.skip(f"{name} is not built in {paths.NATIVE_BUILD}")
     return program
+
+
+@pytest.fixture
+def testclient(wine):
+    from harness.testclient import TestClient
+
+    [exe] = wine.install(require_windows_program("holvara-testclient.exe"))
+    return TestClient(wine, exe)
