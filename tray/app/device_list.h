@@ -60,7 +60,7 @@ struct DeviceListEntry {
 };
 
 using StagingTable = std::array<StagingSlot, kStagingSlots>;
-using DeviceList = std::array<DeviceListEntry, kDeviceListEntries>;
+using DeviceListTable = std::array<DeviceListEntry, kDeviceListEntries>;
 
 // What the refresh needs of the application.
 class DeviceListHost {
@@ -77,7 +77,7 @@ class DeviceListHost {
 
 // Asks the service for every device, keeps those that may be offered for removal, orders and
 // groups them, and notifies an open dialog. Returns 1.
-int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceList& list);
+int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceListTable& list);
 
 // 1 when the root of the drive holds boot.ini, msdos.sys, io.sys or pagefile.sys.
 int CheckSystemFiles(FileSystem& files, char driveLetter);

@@ -52,7 +52,7 @@ void MakeUnitHeader(DeviceListEntry& entry) {
 
 }  // namespace
 
-void OrderDeviceList(const StagingTable& staging, DeviceList& list) {
+void OrderDeviceList(const StagingTable& staging, DeviceListTable& list) {
   list = {};
   std::vector<const StagingSlot*> listed;
   for (std::size_t i = 0; i < kDeviceListCapacity; ++i) {
@@ -64,7 +64,7 @@ void OrderDeviceList(const StagingTable& staging, DeviceList& list) {
   for (std::size_t i = 0; i < listed.size(); ++i) list[i] = EntryFrom(*listed[i]);
 }
 
-void GroupPortMultiplierUnits(DeviceList& list) {
+void GroupPortMultiplierUnits(DeviceListTable& list) {
   std::size_t i = 0;
   while (i < kDeviceListCapacity) {
     DeviceListEntry& entry = list[i];

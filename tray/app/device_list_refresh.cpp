@@ -98,7 +98,7 @@ int CheckSystemFiles(FileSystem& files, char driveLetter) {
   return 0;
 }
 
-int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceList& list) {
+int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceListTable& list) {
   const char windowsDrive = FirstCharacter(host.Files().WindowsDirectory());
   const char currentDrive = FirstCharacter(host.Files().CurrentDirectory());
   int searchCode = host.ProfileInt("SearchCode", 0);

@@ -61,7 +61,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   std::intptr_t OpenFile(std::string_view target);
   int messageBoxOpen() const { return messageBoxOpen_; }
 
-  const DeviceList& deviceList() const { return deviceList_; }
+  const DeviceListTable& deviceList() const { return deviceList_; }
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -89,7 +89,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   int messageBoxOpen_ = 0;
   std::optional<std::uint32_t> registeredMessage_;
   StagingTable staging_{};
-  DeviceList deviceList_{};
+  DeviceListTable deviceList_{};
 };
 
 }  // namespace holvara

@@ -27,35 +27,35 @@ StagingTable Staging(const std::vector<Location>& devices) {
   return staging;
 }
 
-DeviceList Build(const std::vector<Location>& devices) {
-  DeviceList list{};
+DeviceListTable Build(const std::vector<Location>& devices) {
+  DeviceListTable list{};
   OrderDeviceList(Staging(devices), list);
   GroupPortMultiplierUnits(list);
   return list;
 }
 
-std::size_t Length(const DeviceList& list) {
+std::size_t Length(const DeviceListTable& list) {
   std::size_t n = 0;
   while (n < list.size() && list[n].inUse == 1) ++n;
   return n;
 }
 
 TEST(DeviceListOrder, SingleDeviceIsNotAUnit) {
-  const DeviceList list = Build({{0, 1, 0}});
+  const DeviceListTable list = Build({{0, 1, 0}});
   ASSERT_EQ(Length(list), 1u);
   EXPECT_EQ(list[0].kind, kSingleDevice);
   EXPECT_EQ(list[0].inUnit, 0);
 }
 
 TEST(DeviceListOrder, LoneDeviceOnHostZeroPortZeroIsNotGroupedWithTheEmptyEntry) {
-  const DeviceList list = Build({{0, 0, 0}});
+  const DeviceListTable list = Build({{0, 0, 0}});
   ASSERT_EQ(Length(list), 1u);
   EXPECT_EQ(list[0].kind, kSingleDevice);
   EXPECT_EQ(list[0].memberCount, 0);
 }
 
 TEST(DeviceListOrder, DevicesSharingHostAndPortFormAUnitInTargetOrder) {
-  const DeviceList list = Build({{0, 2, 1}, {0, 2, 0}});
+  const DeviceListTable list = Build({{0, 2, 1}, {0, 2, 0}});
   ASSERT_EQ(Length(list), 3u);
   EXPECT_EQ(list[0].kind, kUnitHeader);
   EXPECT_STREQ(list[0].displayName, "[ HOST:1  PORT:3 ]  PORT MULTIPLIER UNIT");
@@ -71,7 +71,7 @@ TEST(DeviceListOrder, DevicesSharingHostAndPortFormAUnitInTargetOrder) {
 }
 
 TEST(DeviceListOrder, DifferentHostsAreOrderedWithoutHeader) {
-  const DeviceList list = Build({{1, 0, 0}, {0, 0, 0}});
+  const DeviceListTable list = Build({{1, 0, 0}, {0, 0, 0}});
   ASSERT_EQ(Length(list), 2u);
   EXPECT_EQ(list[0].host, 0);
   EXPECT_EQ(list[1].host, 1);
@@ -80,7 +80,7 @@ TEST(DeviceListOrder, DifferentHostsAreOrderedWithoutHeader) {
 }
 
 TEST(DeviceListOrder, EqualKeysKeepStagingOrderAndValuesOf128AreLeftOut) {
-  const DeviceList list = Build({{3, 0, 0}, {240, 0, 0}, {3, 0, 0}, {0, 128, 0}});
+  const DeviceListTable list = Build({{3, 0, 0}, {240, 0, 0}, {3, 0, 0}, {0, 128, 0}});
   ASSERT_EQ(Length(list), 3u);  // a unit header and the two equal devices
   EXPECT_EQ(list[0].kind, kUnitHeader);
   EXPECT_EQ(list[1].serviceIndex, 0);
@@ -90,7 +90,7 @@ TEST(DeviceListOrder, EqualKeysKeepStagingOrderAndValuesOf128AreLeftOut) {
 TEST(DeviceListOrder, SlotTwentySixIsNeverListed) {
   std::vector<Location> devices;
   for (int i = 0; i < 26; ++i) devices.emplace_back(i, 0, 0);
-  const DeviceList list = Build(devices);
+  const DeviceListTable list = Build(devices);
   EXPECT_EQ(Length(list), 25u);
   EXPECT_EQ(list[24].host, 24);
   EXPECT_EQ(list[25].inUse, 0);
@@ -100,7 +100,7 @@ TEST(DeviceListOrder, AFullListLosesItsLastDeviceToAUnitHeader) {
   std::vector<Location> devices{{0, 0, 0}, {0, 0, 1}};
   for (int i = 1; i < 24; ++i) devices.emplace_back(i, 0, 0);
   ASSERT_EQ(devices.size(), 25u);
-  const DeviceList list = Build(devices);
+  const DeviceListTable list = Build(devices);
   EXPECT_EQ(Length(list), 25u);
   EXPECT_EQ(list[0].kind, kUnitHeader);
   EXPECT_EQ(list[0].memberCount, 2);
@@ -109,7 +109,7 @@ TEST(DeviceListOrder, AFullListLosesItsLastDeviceToAUnitHeader) {
 }
 
 TEST(DeviceListOrder, ConsecutiveUnitsEachGetAHeader) {
-  const DeviceList list = Build({{0, 1, 1}, {0, 2, 0}, {0, 1, 0}, {0, 2, 1}, {0, 2, 2}});
+  const DeviceListTable list = Build({{0, 1, 1}, {0, 2, 0}, {0, 1, 0}, {0, 2, 1}, {0, 2, 2}});
   ASSERT_EQ(Length(list), 7u);
   EXPECT_EQ(list[0].kind, kUnitHeader);
   EXPECT_EQ(list[0].memberCount, 2);

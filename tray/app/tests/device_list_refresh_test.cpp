@@ -103,7 +103,7 @@ class DeviceListRefreshTest : public testing::Test, public DeviceListHost {
   std::map<std::string, int> profile_{{"Basic", 1}, {"SearchCode", 64}};
   int notifications_ = 0;
   StagingTable staging_{};
-  DeviceList list_{};
+  DeviceListTable list_{};
 };
 
 TEST_F(DeviceListRefreshTest, AsksForEveryRecordAndChecksDisksButNotOpticalDrives) {
