@@ -21,13 +21,13 @@ class ResourceImage {
 class ResourceLibrary {
  public:
   virtual ~ResourceLibrary() = default;
-  // LoadStringA: the string cut to buffer.size() - 1 bytes and terminated; returns its length.
+  // The string (LoadStringA) cut to buffer.size() - 1 bytes and terminated; returns its length.
   // An absent string gives an empty text and 0.
-  virtual int LoadString(std::uint32_t id, std::span<char> buffer) = 0;
+  virtual int String(std::uint32_t id, std::span<char> buffer) = 0;
   // An icon of the given size (LoadImageA with LR_VGACOLOR); null when there is none.
-  virtual std::unique_ptr<ResourceImage> LoadIcon(std::uint32_t id, int width, int height) = 0;
-  virtual std::unique_ptr<ResourceImage> LoadBitmap(std::uint32_t id) = 0;
-  virtual std::unique_ptr<ResourceImage> LoadCursor(std::uint32_t id) = 0;
+  virtual std::unique_ptr<ResourceImage> Icon(std::uint32_t id, int width, int height) = 0;
+  virtual std::unique_ptr<ResourceImage> Bitmap(std::uint32_t id) = 0;
+  virtual std::unique_ptr<ResourceImage> Cursor(std::uint32_t id) = 0;
   // The module that holds the library's dialog templates.
   virtual ModuleId Module() const = 0;
 };

@@ -35,7 +35,7 @@ class SimResourceLibrary : public ResourceLibrary {
   }
   ~SimResourceLibrary() override { --*loaded_; }
 
-  int LoadString(std::uint32_t id, std::span<char> buffer) override {
+  int String(std::uint32_t id, std::span<char> buffer) override {
     if (buffer.empty()) return 0;
     const auto found = data_.strings.find(id);
     const std::string_view text = found == data_.strings.end() ? std::string_view() : found->second;
@@ -45,11 +45,11 @@ class SimResourceLibrary : public ResourceLibrary {
     return static_cast<int>(length);
   }
 
-  std::unique_ptr<ResourceImage> LoadIcon(std::uint32_t id, int width, int height) override {
+  std::unique_ptr<ResourceImage> Icon(std::uint32_t id, int width, int height) override {
     return Make('i', data_.icons, id, width, height);
   }
-  std::unique_ptr<ResourceImage> LoadBitmap(std::uint32_t id) override { return Make('b', data_.bitmaps, id, 0, 0); }
-  std::unique_ptr<ResourceImage> LoadCursor(std::uint32_t id) override { return Make('c', data_.cursors, id, 0, 0); }
+  std::unique_ptr<ResourceImage> Bitmap(std::uint32_t id) override { return Make('b', data_.bitmaps, id, 0, 0); }
+  std::unique_ptr<ResourceImage> Cursor(std::uint32_t id) override { return Make('c', data_.cursors, id, 0, 0); }
 
   ModuleId Module() const override { return reinterpret_cast<ModuleId>(&data_); }
 

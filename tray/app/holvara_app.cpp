@@ -141,7 +141,7 @@ int CHolvaraApp::LoadText(std::uint32_t stringId, std::span<char> buffer) {
     buffer[0] = '\0';
     return 0;
   }
-  return resourceLibrary_->LoadString(stringId, buffer);
+  return resourceLibrary_->String(stringId, buffer);
 }
 
 void CHolvaraApp::OpenHelp() {

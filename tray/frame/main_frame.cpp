@@ -24,7 +24,7 @@ bool CMainFrame::PreCreateWindow(WindowCreation& creation) {
 
 int CMainFrame::OnCreate() {
   if (FrameWindow::OnCreate() == -1) return -1;
-  trayIcon_ = host_.Resources().LoadIcon(kTrayIconResource, kTrayIconSize, kTrayIconSize);
+  trayIcon_ = host_.Resources().Icon(kTrayIconResource, kTrayIconSize, kTrayIconSize);
   return 0;
 }
 

@@ -1,0 +1,31 @@
+#include "platform/win32/win32_mutexes.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/win32_handle.h"
+
+namespace holvara {
+
+namespace {
+
+class Win32NamedMutex final : public NamedMutex {
+ public:
+  explicit Win32NamedMutex(HANDLE handle) : handle_(handle) {}
+  void Release() override { ReleaseMutex(handle_.get()); }
+
+ private:
+  Win32Handle handle_;
+};
+
+}  // namespace
+
+MutexCreation Win32NamedMutexes::Create(std::string_view name) {
+  HANDLE handle = CreateMutexA(nullptr, FALSE, std::string(name).c_str());
+  if (handle == nullptr) return {};
+  const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+  return {std::make_unique<Win32NamedMutex>(handle), existed};
+}
+
+}  // namespace holvara

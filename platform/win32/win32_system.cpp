@@ -1,0 +1,26 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace holvara {
+
+std::uint32_t Win32SystemInfo::UserDefaultLocale() { return GetUserDefaultLCID(); }
+
+WindowsVersion Win32SystemInfo::Version() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return {};
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+std::string Win32SystemInfo::CommandLine() { return GetCommandLineA(); }
+
+std::intptr_t Win32Shell::Open(std::string_view target) {
+  return reinterpret_cast<std::intptr_t>(
+      ShellExecuteA(nullptr, "open", std::string(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+}  // namespace holvara

@@ -1,0 +1,20 @@
+// The system's facts and its shell over KERNEL32 and SHELL32.
+#pragma once
+
+#include "platform/ports/system.h"
+
+namespace holvara {
+
+class Win32SystemInfo final : public SystemInfo {
+ public:
+  std::uint32_t UserDefaultLocale() override;
+  WindowsVersion Version() override;
+  std::string CommandLine() override;
+};
+
+class Win32Shell final : public Shell {
+ public:
+  std::intptr_t Open(std::string_view target) override;
+};
+
+}  // namespace holvara
