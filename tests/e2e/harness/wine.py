@@ -25,6 +25,7 @@ class ProgramTimeout(AssertionError):
 
 class WineSession:
     def __init__(self, registry, display, log_dir, prefix=paths.PREFIX):
+        """display: the X display for programs with windows, or None for console programs only."""
         self.prefix = prefix
         self.log_dir = log_dir
         self._registry = registry
@@ -36,8 +37,10 @@ class WineSession:
             WINEDEBUG="-all",
             # Keeps Wine from offering to download Mono and Gecko, which would wait for a click.
             WINEDLLOVERRIDES="mscoree,mshtml=",
-            DISPLAY=display.name,
         )
+        self.env.pop("DISPLAY", None)
+        if display is not None:
+            self.env["DISPLAY"] = display.name
         self._ensure_prefix()
         self._end_wine_processes()
         self._server("-p")
