@@ -87,6 +87,9 @@ class Ipc {
   // Creates the named auto-reset event, or opens it when it exists; null on failure.
   virtual std::unique_ptr<Event> CreateNamedEvent(std::string_view name) = 0;
   virtual PipeOpenResult OpenPipe(std::string_view name) = 0;
+  // Waits until the pipe's instance is free for a new client (WaitNamedPipeA): true then; false
+  // at the time-out, or at once when no such pipe exists.
+  virtual bool WaitForPipe(std::string_view name, std::uint32_t timeoutMs) = 0;
 
   // Server side.
   // Opens an existing named event for setting it; null when nobody has created it.

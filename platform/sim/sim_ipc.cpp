@@ -144,7 +144,10 @@ class SimServerPipe : public ServerPipe {
 
   ClientWait WaitForClient(Event& stop) override {
     auto lock = ipc_.scheduler_.Lock();
-    if (!pipe_->connection) pipe_->listening = true;
+    if (!pipe_->connection) {
+      pipe_->listening = true;
+      ipc_.scheduler_.Changed();
+    }
     ipc_.scheduler_.BlockUntil(
         lock, [&] { return pipe_->connection != nullptr || IsSet(stop); }, std::nullopt);
     if (pipe_->connection) return {ClientWaitOutcome::kConnected};
@@ -256,6 +259,22 @@ PipeOpenResult SimIpc::OpenPipe(std::string_view name) {
   ++pipe.connections;
   scheduler_.Changed();
   return {std::make_unique<SimClientPipe>(*this, std::move(connection)), PipeOpenError::kNone};
+}
+
+bool SimIpc::WaitForPipe(std::string_view name, std::uint32_t timeoutMs) {
+  auto lock = scheduler_.Lock();
+  const auto found = pipes_.find(std::string(name));
+  if (found == pipes_.end()) return false;
+  const std::shared_ptr<PipeState> pipe = found->second;
+  const auto exists = [&] { return pipe->hasServer || pipe->responder != nullptr; };
+  if (!exists()) return false;
+  return scheduler_.BlockUntil(
+      lock,
+      [&] {
+        return !exists() || (!pipe->connection && (pipe->listening || pipe->responder != nullptr));
+      },
+      Timeout(timeoutMs)) &&
+         exists();
 }
 
 PipeCreateResult SimIpc::CreatePipe(std::string_view name, std::span<const AccessEntry> access) {

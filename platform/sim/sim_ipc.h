@@ -27,6 +27,7 @@ class SimIpc : public Ipc {
 
   std::unique_ptr<Event> CreateNamedEvent(std::string_view name) override;
   PipeOpenResult OpenPipe(std::string_view name) override;
+  bool WaitForPipe(std::string_view name, std::uint32_t timeoutMs) override;
   std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override;
   std::unique_ptr<Event> CreateStopEvent() override;
   PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) override;

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "platform/win32/win32_handle.h"
-
 namespace holvara {
 
 namespace {
@@ -13,10 +11,13 @@ namespace {
 class Win32NamedMutex final : public NamedMutex {
  public:
   explicit Win32NamedMutex(HANDLE handle) : handle_(handle) {}
-  void Release() override { ReleaseMutex(handle_.get()); }
+  ~Win32NamedMutex() override { CloseHandle(handle_); }
+  Win32NamedMutex(const Win32NamedMutex&) = delete;
+  Win32NamedMutex& operator=(const Win32NamedMutex&) = delete;
+  void Release() override { ReleaseMutex(handle_); }
 
  private:
-  Win32Handle handle_;
+  HANDLE handle_;
 };
 
 }  // namespace

@@ -91,10 +91,19 @@ bool ServiceClient::ProbePipe() {
 PipeOpenResult ServiceClient::OpenWithRetries(int attempts, std::uint32_t delayMs) {
   PipeOpenResult opened = ports_.ipc.OpenPipe(kPipeName);
   for (int attempt = 1; attempt < attempts && !opened.pipe; ++attempt) {
-    ports_.clock.SleepMs(delayMs);
+    AwaitNextAttempt(opened.error, delayMs);
     opened = ports_.ipc.OpenPipe(kPipeName);
   }
   return opened;
+}
+
+void ServiceClient::AwaitNextAttempt(PipeOpenError error, std::uint32_t delayMs) {
+  // A busy pipe is free again as soon as the service has let its client go, typically well
+  // within the delay; sleeping it out would stall every exchange that follows another.
+  const std::uint64_t start = ports_.clock.NowMs();
+  if (error == PipeOpenError::kBusy && ports_.ipc.WaitForPipe(kPipeName, delayMs)) return;
+  const std::uint64_t waited = ports_.clock.NowMs() - start;
+  if (waited < delayMs) ports_.clock.SleepMs(static_cast<std::uint32_t>(delayMs - waited));
 }
 
 std::uint32_t ProbeService(const ClientPorts& ports) {

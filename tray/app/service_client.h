@@ -42,6 +42,8 @@ class ServiceClient {
   // Reads until the buffer is full or the connection ends, then releases the handles.
   void ReadReply(std::span<std::byte> buffer);
   PipeOpenResult OpenWithRetries(int attempts, std::uint32_t delayMs);
+  // Returns when the next open may be tried: at most delayMs after it was called.
+  void AwaitNextAttempt(PipeOpenError error, std::uint32_t delayMs);
   bool AwaitFinished();
 
   ClientPorts ports_;

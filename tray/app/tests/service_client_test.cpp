@@ -57,6 +57,16 @@ TEST_F(ServiceClientTest, DeniedPipeReportsAccessDenied) {
   EXPECT_EQ(client.ReadResult(), 0u);
 }
 
+TEST_F(ServiceClientTest, PipeBusyForEverIsGivenUpAfterFortySeconds) {
+  Respond([](const ServiceRequest&) { return Value(1); });
+  const auto holder = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(holder.pipe);
+
+  EXPECT_FALSE(client.Send(Request(kDEVICE_RESCAN)));
+  EXPECT_EQ(kernel.NowMs(), 40000u);
+  EXPECT_EQ(debug.texts(), std::vector<std::string>{"AnotherError\n"});
+}
+
 TEST_F(ServiceClientTest, ProbeOfMissingPipeGivesUpAfterTwelveAttemptsSilently) {
   EXPECT_FALSE(client.ProbePipe());
   EXPECT_EQ(kernel.NowMs(), 550u);
