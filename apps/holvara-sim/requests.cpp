@@ -35,16 +35,16 @@ std::string Hex(const void* data, std::size_t size) {
   return text;
 }
 
-json Init(DeviceService& service, std::span<const std::string> arguments) {
+json Init(RequestContext& context, std::span<const std::string> arguments) {
   const std::uint32_t searchCode = Number(arguments[0], 0xFFFFFFFFu);
-  const std::uint32_t count = service.Refresh(searchCode);
+  const std::uint32_t count = context.service.Refresh(searchCode);
   return {{"request", "init"}, {"searchCode", searchCode}, {"count", count},
-          {"interfaceSetBuilds", service.list().lastInterfaceSetBuilds()}};
+          {"interfaceSetBuilds", context.service.list().lastInterfaceSetBuilds()}};
 }
 
-json Info(DeviceService& service, std::span<const std::string> arguments) {
+json Info(RequestContext& context, std::span<const std::string> arguments) {
   const auto index = static_cast<std::uint8_t>(Number(arguments[0], 255));
-  const DeviceRecord record = service.Record(index);
+  const DeviceRecord record = context.service.Record(index);
   return {{"request", "info"},
           {"index", index},
           {"present", record.present},
@@ -63,22 +63,26 @@ json Info(DeviceService& service, std::span<const std::string> arguments) {
           {"bytes", Hex(&record, sizeof record)}};
 }
 
-json Basic(DeviceService& service, std::span<const std::string> arguments) {
+json Basic(RequestContext& context, std::span<const std::string> arguments) {
   const auto disk = static_cast<std::uint8_t>(Number(arguments[0], 255));
-  return {{"request", "basic"}, {"disk", disk}, {"reply", service.CheckBasicDisk(disk)}};
+  return {{"request", "basic"}, {"disk", disk}, {"reply", context.service.CheckBasicDisk(disk)}};
 }
 
-json Remove(DeviceService& service, std::span<const std::string> arguments) {
+json Remove(RequestContext& context, std::span<const std::string> arguments) {
   // The texts travel in fixed request fields, so they are cut as the client would cut them.
   ServiceRequest request{};
   CopyToField(request.hardwareId, arguments[0]);
   CopyToField(request.deviceObjectName, arguments[1]);
-  const auto reply = service.Remove(ReadField(request.hardwareId), ReadField(request.deviceObjectName));
+  const auto reply = context.service.Remove(ReadField(request.hardwareId), ReadField(request.deviceObjectName));
   return {{"request", "remove"}, {"hardwareId", arguments[0]}, {"deviceObjectName", arguments[1]}, {"reply", reply}};
 }
 
-json Rescan(DeviceService& service, std::span<const std::string>) {
-  return {{"request", "rescan"}, {"reply", service.Rescan()}};
+json Rescan(RequestContext& context, std::span<const std::string>) {
+  return {{"request", "rescan"}, {"reply", context.service.Rescan()}};
+}
+
+json List(RequestContext& context, std::span<const std::string>) {
+  return ListDevices(context.service, context.tray);
 }
 
 constexpr std::array kKinds = {
@@ -87,6 +91,7 @@ constexpr std::array kKinds = {
     RequestKind{"basic", "basic DISKNUMBER", 1, Basic},
     RequestKind{"remove", "remove HARDWAREID DEVICEOBJECTNAME", 2, Remove},
     RequestKind{"rescan", "rescan", 0, Rescan},
+    RequestKind{"list", "list (the tray's device list, with the settings given as options)", 0, List},
 };
 
 }  // namespace

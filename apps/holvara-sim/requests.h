@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "apps/holvara-sim/list_request.h"
 #include "service/devices/device_service.h"
 
 namespace holvara::simtool {
@@ -17,11 +18,18 @@ struct RequestError {
   std::string message;
 };
 
+// What a request runs against: the service on the simulated machine, and the tray-side settings
+// that only "list" reads.
+struct RequestContext {
+  DeviceService& service;
+  const TraySettings& tray;
+};
+
 struct RequestKind {
   std::string_view name;
   std::string_view usage;
   std::size_t argumentCount;
-  nlohmann::ordered_json (*run)(DeviceService& service, std::span<const std::string> arguments);
+  nlohmann::ordered_json (*run)(RequestContext& context, std::span<const std::string> arguments);
 };
 
 std::span<const RequestKind> RequestKinds();
