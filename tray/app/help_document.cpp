@@ -6,14 +6,13 @@ namespace holvara {
 
 namespace {
 
-constexpr std::size_t kDriveLimit = 2;        // a 3-byte buffer
 constexpr std::size_t kDirectoryLimit = 255;  // a 256-byte buffer
 constexpr std::size_t kPathLimit = 259;       // a 260-byte buffer
 
 // The drive ("C:") and folder ("\dir\", with its last separator) of a path, as _splitpath gives
 // them.
 std::string FolderOf(std::string_view path) {
-  std::string drive;
+  std::string_view drive;
   if (path.size() >= 2 && path[1] == ':') {
     drive = path.substr(0, 2);
     path.remove_prefix(2);
@@ -21,7 +20,9 @@ std::string FolderOf(std::string_view path) {
   const std::size_t lastSeparator = path.find_last_of("\\/");
   const std::string_view directory =
       lastSeparator == std::string_view::npos ? std::string_view() : path.substr(0, lastSeparator + 1);
-  return drive.substr(0, kDriveLimit) + std::string(directory.substr(0, kDirectoryLimit));
+  std::string folder(drive);
+  folder.append(directory.substr(0, kDirectoryLimit));
+  return folder;
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// Holvara.exe: the application object on the real system.
+#include <windows.h>
+
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_ipc.h"
+#include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_ui.h"
+#include "tray/app/holvara_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace holvara;
+  Win32Ui ui(instance);
+  Win32Registry registry;
+  Win32ResourceLoader resources;
+  Win32NamedMutexes mutexes;
+  Win32SystemInfo system;
+  Win32Shell shell;
+  Win32FileSystem files;
+  Win32DebugOutput debug;
+  Win32Clock clock;
+  Win32Ipc ipc;
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug}, {ipc, clock, debug});
+  return app.Main();
+}

@@ -1,0 +1,110 @@
+// holvara-trayprobe: looks at and talks to a running Holvara.exe from outside, as a user or
+// another program would.
+//
+//   holvara-trayprobe window <title> <milliseconds>   waits for a top-level window with the title
+//   holvara-trayprobe gone <title> <milliseconds>     waits until no such window is left
+//   holvara-trayprobe box <caption> <milliseconds>    waits for a message box; prints its style and
+//                                                     its text as hex bytes
+//   holvara-trayprobe answer <caption>                presses OK on that message box
+//   holvara-trayprobe send <wParam>                   posts "HOLVARA" with wParam to the "Holvara" window
+//
+// Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
+// printed as hex so that any code page survives the trip through the console.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+
+HWND WaitFor(const char* windowClass, const char* title, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = FindWindowA(windowClass, title)) return window;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  char digits[3];
+  for (unsigned char byte : bytes) {
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    hex += digits;
+  }
+  return hex;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+  char className[64] = {};
+  GetClassNameA(child, className, sizeof className);
+  const std::string text = TextOf(child);
+  if (lstrcmpiA(className, "Static") == 0 && !text.empty()) std::printf("text %s\n", Hex(text).c_str());
+  return TRUE;
+}
+
+int Window(const char* title, DWORD timeoutMs) {
+  HWND window = WaitFor(nullptr, title, timeoutMs);
+  if (!window) return 1;
+  std::printf("style %08lx visible %d\n", static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+              IsWindowVisible(window) ? 1 : 0);
+  return 0;
+}
+
+int Gone(const char* title, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (FindWindowA(nullptr, title)) {
+    if (GetTickCount() - start >= timeoutMs) return 1;
+    Sleep(100);
+  }
+  return 0;
+}
+
+int Box(const char* caption, DWORD timeoutMs) {
+  HWND box = WaitFor(kDialogClass, caption, timeoutMs);
+  if (!box) return 1;
+  // A box that has just appeared may not have its controls yet.
+  Sleep(300);
+  std::printf("owner %d\n", GetWindow(box, GW_OWNER) ? 1 : 0);
+  EnumChildWindows(box, PrintStaticText, 0);
+  return 0;
+}
+
+int Answer(const char* caption) {
+  HWND box = FindWindowA(kDialogClass, caption);
+  if (!box) return 1;
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return 0;
+}
+
+int Send(WPARAM request) {
+  HWND running = FindWindowA(nullptr, "Holvara");
+  if (!running) return 1;
+  return PostMessageA(running, RegisterWindowMessageA("HOLVARA"), request, 0) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  const DWORD timeoutMs = argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 0;
+  int result = 2;
+  if (command == "window" && argc == 4) result = Window(argv[2], timeoutMs);
+  if (command == "gone" && argc == 4) result = Gone(argv[2], timeoutMs);
+  if (command == "box" && argc == 4) result = Box(argv[2], timeoutMs);
+  if (command == "answer" && argc == 3) result = Answer(argv[2]);
+  if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
+  if (result == 2) std::fprintf(stderr, "usage: holvara-trayprobe window|gone|box <title> <ms> | answer <caption> | send <wParam>\n");
+  std::fflush(stdout);
+  return result;
+}
