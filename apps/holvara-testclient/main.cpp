@@ -13,7 +13,10 @@
 //   raw HEXBYTES       writes exactly these bytes, waits for the finished event (or the end of
 //                      the connection), reads what comes -> signalled=0|1 reply=HEX
 //   silent             connects and closes without writing -> connected=0|1
-//   noread CODE        sends command 0 and exits without reading the reply -> sent=S
+//   hold MS            connects, writes nothing, keeps the connection MS milliseconds, then reads
+//                      what the service sent meanwhile    -> connected=0|1 reply=HEX
+//   noread CODE [MS]   sends command 0, keeps the connection MS milliseconds (default 0) and
+//                      exits without reading the reply    -> sent=S
 //   bench N            N exchanges of command 0 with search code 0
 //                                                          -> exchanges=N failed=F ms=T per_second=R
 // S is 1 when the request was written and the service signalled it finished. HEX is the reply's
@@ -43,7 +46,7 @@ class StderrDebugOutput final : public DebugOutput {
 
 constexpr char kUsage[] =
     "usage: holvara-testclient init CODE | info INDEX | basic DISK | remove HWID PDO | rescan |\n"
-    "       probe | raw HEXBYTES | silent | noread CODE | bench N\n";
+    "       probe | raw HEXBYTES | silent | hold MS | noread CODE [MS] | bench N\n";
 
 std::string Hex(const void* data, std::size_t size) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -110,7 +113,7 @@ int RawExchange(Ipc& ipc, std::string_view hex) {
   opened.pipe->Write(ParseHex(hex));
   opened.pipe->Flush();
   bool signalled = false;
-  while (!(signalled = event->Wait(250)) && opened.pipe->ServerAlive()) {
+  while (event && !(signalled = event->Wait(250)) && opened.pipe->ServerAlive()) {
   }
   std::vector<std::byte> reply(kRecordReplySize);
   std::size_t filled = 0;
@@ -129,12 +132,27 @@ int Silent(Ipc& ipc) {
   return connected ? 0 : 1;
 }
 
-int NoRead(const ClientPorts& ports, std::uint32_t searchCode) {
+int Hold(Ipc& ipc, Clock& clock, std::uint32_t holdMs) {
+  const auto opened = ipc.OpenPipe(kPipeName);
+  if (!opened.pipe) {
+    std::printf("connected=0 reply=\n");
+    return 1;
+  }
+  clock.SleepMs(holdMs);
+  std::byte reply[kShortReplySize]{};
+  const std::size_t got = opened.pipe->ServerAlive() ? opened.pipe->Read(reply) : 0;
+  std::printf("connected=1 reply=%s\n", Hex(reply, got).c_str());
+  return 0;
+}
+
+int NoRead(const ClientPorts& ports, std::uint32_t searchCode, std::uint32_t holdMs) {
   ServiceRequest request{};
   request.searchCode = searchCode;
   ServiceClient client(ports);
   const bool sent = client.Send(request);
   std::printf("sent=%d\n", sent ? 1 : 0);
+  std::fflush(stdout);
+  ports.clock.SleepMs(holdMs);
   return sent ? 0 : 1;
 }
 
@@ -191,7 +209,10 @@ int Run(int argc, char** argv) {
   }
   if (verb == "raw" && argc == 3) return RawExchange(ipc, argv[2]);
   if (verb == "silent" && argc == 2) return Silent(ipc);
-  if (verb == "noread" && argc == 3) return NoRead(ports, Number(argv[2]));
+  if (verb == "hold" && argc == 3) return Hold(ipc, clock, Number(argv[2]));
+  if (verb == "noread" && (argc == 3 || argc == 4)) {
+    return NoRead(ports, Number(argv[2]), argc == 4 ? Number(argv[3]) : 0);
+  }
   if (verb == "bench" && argc == 3) return Bench(ports, Number(argv[2]));
   std::fputs(kUsage, stderr);
   return 2;
