@@ -1,5 +1,6 @@
 #include "service/devices/node_properties.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "service/devices/multi_string.h"
@@ -23,6 +24,14 @@ std::string ReadNodeText(DeviceTree& tree, DevNode node, std::uint32_t property)
 std::vector<std::string> ReadNodeTexts(DeviceTree& tree, DevNode node, std::uint32_t property) {
   const auto bytes = ReadNodeProperty(tree, node, property);
   return bytes ? SplitMultiString(*bytes) : std::vector<std::string>();
+}
+
+std::vector<std::string> ReadNodeTextsInto(DeviceTree& tree, DevNode node, std::uint32_t property,
+                                           std::uint32_t bufferSize) {
+  std::vector<char> buffer(bufferSize, '\0');
+  std::uint32_t length = bufferSize;
+  if (tree.GetRegistryProperty(node, property, buffer.data(), length) != kCrSuccess) return {};
+  return SplitMultiString(std::span<const char>(buffer.data(), std::min<std::size_t>(length, buffer.size())));
 }
 
 std::string ReadDeviceId(DeviceTree& tree, DevNode node) {

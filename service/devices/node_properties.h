@@ -17,6 +17,10 @@ std::optional<std::vector<char>> ReadNodeProperty(DeviceTree& tree, DevNode node
 std::string ReadNodeText(DeviceTree& tree, DevNode node, std::uint32_t property);
 // A multi-string property (hardware IDs); empty when absent.
 std::vector<std::string> ReadNodeTexts(DeviceTree& tree, DevNode node, std::uint32_t property);
+// A multi-string property read in one call into a buffer of `bufferSize` bytes; empty when it is
+// absent or does not fit.
+std::vector<std::string> ReadNodeTextsInto(DeviceTree& tree, DevNode node, std::uint32_t property,
+                                           std::uint32_t bufferSize);
 // The device instance ID (at most 259 characters); "" when it cannot be read.
 std::string ReadDeviceId(DeviceTree& tree, DevNode node);
 // The part of an instance ID after its last backslash; "" when nothing follows it or there is none.

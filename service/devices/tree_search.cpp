@@ -10,6 +10,9 @@
 namespace holvara {
 namespace {
 
+// The child scan reads a storage device's hardware IDs into a fixed buffer; a longer list reads as none.
+constexpr std::uint32_t kChildHardwareIdBufferSize = 260;
+
 // A list that starts with the IEEE 1394 pattern asks for the vendor's 1394 devices only.
 bool StartsWithAll1394(const std::vector<std::string>& searchList) {
   return !searchList.empty() && searchList.front() == "1394\\*";
@@ -37,7 +40,7 @@ bool TreeSearch::Sub_CheckChildDevNode(DevNode matched, const std::string& match
   debug_.Write("Sub_CheckChildDevNode=>");
   const std::size_t before = found.size();
   for (auto node = tree_.Child(matched); node;) {
-    const auto hardwareIds = ReadNodeTexts(tree_, *node, kCmDrpHardwareId);
+    const auto hardwareIds = ReadNodeTextsInto(tree_, *node, kCmDrpHardwareId, kChildHardwareIdBufferSize);
     std::string suffix = InstanceSuffix(ReadDeviceId(tree_, *node));
     const auto number = probe_.Probe(*node);
     if (!number) {

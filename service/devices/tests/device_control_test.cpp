@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "service/devices/tests/device_rig.h"
 #include "service/devices/tests/machine_builder.h"
 
@@ -79,6 +82,47 @@ TEST(DeviceRemoval, FailsWhenVetoedNotScsiOrUnreadable) {
   DeviceRig usb(R"({"tree": {"children": [{"id": "USB\\VID_1\\1", "hardwareIds": ["USB\\VID_1"], "children": [
     {"id": "USBSTOR\\Disk\\1", "hardwareIds": ["USBSTOR\\DiskX"], "deviceObject": "\\Device\\0000008a", "disk": {"number": 1}}]}]}})");
   EXPECT_EQ(usb.service.Remove("USBSTOR\\DiskX", "\\Device\\0000008a"), 0u);
+}
+
+TEST(DeviceRemoval, EveryDeviceMatchingBothTextsIsRemovedAndTheLastAttemptAnswers) {
+  // Two nodes with the same first hardware ID and object name: both are asked to go, in order.
+  struct Case {
+    const char* firstRemoval;
+    const char* secondRemoval;
+    std::uint32_t reply;
+    std::uint32_t countAfter;
+  } cases[] = {
+      {"succeeds", "vetoed", 0, 1},
+      {"vetoed", "succeeds", 1, 1},
+      {"succeeds", "succeeds", 1, 0},
+      {"vetoed", "vetoed", 0, 2},
+  };
+  const auto twin = [](int number, const char* removal) {
+    return R"({"id": "SCSI\\Disk&Ven_&Prod_TWIN\\5&1&0&00000)" + std::to_string(number) +
+           R"(", "hardwareIds": ["SCSI\\DiskTWIN"], "deviceObject": "\\Device\\Scsi\\Twin", "removal": ")" + removal +
+           R"(", "disk": {"number": )" + std::to_string(number) + "}}";
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(Sil3132With({twin(1, c.firstRemoval), twin(2, c.secondRemoval)}));
+    EXPECT_EQ(rig.service.Remove("SCSI\\DiskTWIN", "\\Device\\Scsi\\Twin"), c.reply) << c.firstRemoval << " " << c.secondRemoval;
+    EXPECT_EQ(rig.pc.debug().Count("call CM_Query_And_Remove_SubTree function..."), 2u);
+    EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.countAfter) << c.firstRemoval << " " << c.secondRemoval;
+  }
+}
+
+TEST(DeviceRemoval, DebugTextsFollowTheComparison) {
+  DeviceRig rig(Sil3132With({Disk(1, kModel, "0")}));
+  ASSERT_EQ(rig.service.Remove("SCSI\\DiskWDC_____WD20EARS", "\\Device\\Other"), 0u);
+  const std::vector<std::string> expected = {"GetDeviceRemove in",
+                                             "---find Device to remove--",
+                                             "pDevObj=",
+                                             "\\Device\\Scsi\\si3132Port0Path0Target0Lun0",
+                                             "\n",
+                                             "szPDevObjName=",
+                                             "\\Device\\Other",
+                                             "\n",
+                                             "rvDev != 0 err"};
+  EXPECT_EQ(rig.pc.debug().texts(), expected);
 }
 
 TEST(DeviceRemoval, TakesTheDisksVolumesAlong) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -120,6 +121,25 @@ TEST(DeviceSearch, TwentySeventhDriveTakesNoSlot) {
   EXPECT_EQ(ReadField(rig.service.Record(25).devicePath), "\\\\.\\PhysicalDrive25");
 }
 
+TEST(DeviceSearch, DiskPathsWithoutANodeTakeNoSlot) {
+  struct Case {
+    const char* diskExtra;
+    const char* nodelessDisks;
+    std::uint32_t count;
+  } cases[] = {
+      {"", R"([{"number": 0}, {"number": 2, "volumes": ["F"]}])", 1},
+      // The node's number query fails, so it keeps number 0 of type 0: disk 0 (type 7) is not its drive.
+      {R"(, "numberQuery": false)", R"([{"number": 0}])", 0},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(Sil3132With({Disk(1, "M", "0", c.diskExtra)}, std::string(R"(, "nodelessDisks": )") + c.nodelessDisks));
+    ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.nodelessDisks;
+    if (c.count == 1) {
+      EXPECT_EQ(ReadField(rig.service.Record(0).devicePath), "\\\\.\\PhysicalDrive1");
+    }
+  }
+}
+
 TEST(DeviceSearch, StorageThatDoesNotAnswerTakesNoSlot) {
   struct Case {
     const char* diskExtra;
@@ -178,6 +198,32 @@ TEST(DeviceSearch, OpticalDrivesNeedALetterAndACdRomDescription) {
     DeviceRig rig(Sil3132With({std::string(R"({"id": "SCSI\\CdRom\\010000", "hardwareIds": ["SCSI\\CdRomX"], "description": ")") +
                                c.description + R"(", "optical": {"number": 0, "letter": )" + c.letter + "}}"}));
     EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.description << " " << c.letter;
+  }
+}
+
+TEST(DeviceSearch, UnprobeableMarvellChildIsNamedInTheDebugOutput) {
+  const std::string longId(300, 'x');
+  struct Case {
+    std::string child;
+    std::size_t namings;
+  } cases[] = {
+      {R"("hardwareIds": ["1b4b-9123"])", 1},
+      {R"("hardwareIds": ["1B4B-9123"])", 0},
+      {R"("hardwareIds": ["1b4b-9123", ")" + longId + R"("])", 0},  // the list does not fit the child scan's buffer
+      {R"("hardwareIds": ["1b4b-9123"], "disk": {"number": 1})", 0},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(R"({"tree": {"children": [{"id": "PCI\\VEN_1B4B&DEV_9123\\1",
+      "hardwareIds": ["PCI\\VEN_1B4B&DEV_9123&SUBSYS_91231E3A&REV_11"], "children": [{"id": "PCI\\1B4B\\2", )" +
+                  c.child + "}]}]}}");
+    rig.service.Refresh(SEARCH_SATA_ADAPTERS);
+    const auto texts = rig.pc.debug().texts();
+    const auto naming = std::find(texts.begin(), texts.end(), "strHardwareId=");
+    EXPECT_EQ(rig.pc.debug().Count("strHardwareId="), c.namings) << c.child;
+    if (naming != texts.end()) {
+      ASSERT_NE(naming + 1, texts.end());
+      EXPECT_EQ(naming[1], "1b4b-9123");
+    }
   }
 }
 
