@@ -1,6 +1,7 @@
 #include "platform/sim/machine_loader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <initializer_list>
 #include <map>
@@ -98,6 +99,12 @@ class Field {
   std::string path_;
 };
 
+// Instance IDs name a device whatever their case, and interface paths are made from them.
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 char Letter(const Field& field) {
   const std::string text = field.Text();
   if (text.size() != 1 || text[0] < 'A' || text[0] > 'Z') field.Fail("expected one drive letter from \"A\" to \"Z\"");
@@ -186,7 +193,7 @@ class Loader {
     Node node;
     node.parent = parent;
     node.instanceId = parent ? field.OptionalText("id") : field.TextWithDefault("id", "HTREE\\ROOT\\0");
-    if (node.instanceId && !instanceIds_.insert(*node.instanceId).second) {
+    if (node.instanceId && !instanceIds_.insert(UpperCase(*node.instanceId)).second) {
       field.Fail("the instance ID \"" + *node.instanceId + "\" is used by another node");
     }
     node.hardwareIds = ReadHardwareIds(field);
@@ -386,7 +393,7 @@ class Loader {
   }
 
   Machine machine_;
-  std::set<std::string> instanceIds_;
+  std::set<std::string> instanceIds_;  // upper-cased
 };
 
 // nlohmann's messages begin with "[json.exception.parse_error.101] "; the rest names line and column.

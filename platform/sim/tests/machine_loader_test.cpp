@@ -35,6 +35,8 @@ TEST(MachineLoader, NamesTheLineOrPathOfAFault) {
       {R"({"tree": {"disk": {"number": 1, "layout": {"style": "gpt", "firstPartitionType": "{1234}"}}}})",
        "m.json: $.tree.disk.layout.firstPartitionType: expected a GPT partition type GUID"},
       {R"({"tree": {"children": [{"id": "A\\1"}, {"id": "A\\1"}]}})", "m.json: $.tree.children[1]: the instance ID \"A\\1\" is used"},
+      {R"({"tree": {"children": [{"id": "SCSI\\Disk\\1"}, {"id": "scsi\\disk\\1"}]}})",
+       "m.json: $.tree.children[1]: the instance ID \"scsi\\disk\\1\" is used"},
       {R"({"tree": {}, "spannedVolumes": [{"letter": "S", "disks": [4]}]})", "m.json: $.spannedVolumes[0].disks[0]: no disk has the number 4"},
   };
   for (const Case& c : cases) {
