@@ -121,6 +121,43 @@ TEST(DeviceSearch, TwentySeventhDriveTakesNoSlot) {
   EXPECT_EQ(ReadField(rig.service.Record(25).devicePath), "\\\\.\\PhysicalDrive25");
 }
 
+TEST(DeviceSearch, PatternsArePrefixesIgnoringCaseWithoutTheirFinalStar) {
+  struct Case {
+    const char* adapterId;
+    std::uint32_t searchCode;
+    std::uint32_t count;
+  } cases[] = {
+      {"1394\\\\zelto&dw-hdc500", SEARCH_VENDOR_USB_1394, 1},
+      {"1394\\\\ZELTO&DW-HDC", SEARCH_VENDOR_USB_1394, 1},
+      {"1394\\\\ZELTO&DW-HD", SEARCH_VENDOR_USB_1394, 0},
+      {"PCI\\\\VEN_1095&DEV_3124&SUBSYS_31241095&REV_07", SEARCH_SATA_ADAPTERS, 1},
+      {"PCI\\\\VEN_1B4B&DEV_9123&SUBSYS_91231E3A&REV_12", SEARCH_SATA_ADAPTERS, 0},
+      {"USB\\\\VID_0781&PID_5567", SEARCH_ALL_USB, 1},
+      {"USB\\\\VID_0781&PID_5567", SEARCH_VENDOR_USB_1394, 0},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "X\\1", "hardwareIds": [")") + c.adapterId +
+                  R"("], "children": [{"id": "X\\2", "hardwareIds": ["X\\Disk"], "disk": {"number": 1}}]}]}})");
+    EXPECT_EQ(rig.service.Refresh(c.searchCode), c.count) << c.adapterId << " " << c.searchCode;
+  }
+}
+
+TEST(DeviceSearch, ChildScanFollowsTheLineOfLastChildren) {
+  // Below the adapter: disk 1, then a hub holding disk 3 (not scanned: the hub is not the last
+  // child), then a bridge (the last child) holding disk 2 and a port whose disk 4 is reached too.
+  DeviceRig rig(Sil3132With({
+      Disk(1, "A", "0"),
+      R"({"id": "X\\HUB", "hardwareIds": ["X\\HUB"], "children": [)" + Disk(3, "C", "2") + "]}",
+      R"({"id": "X\\BRIDGE", "hardwareIds": ["X\\BRIDGE"], "children": [)" + Disk(2, "B", "1") +
+          R"(, {"id": "X\\PORT", "hardwareIds": ["X\\PORT"], "children": [)" + Disk(4, "D", "3") + "]}]}",
+  }));
+  ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 3u);
+  EXPECT_EQ(ReadField(rig.service.Record(0).devicePath), "\\\\.\\PhysicalDrive1");
+  EXPECT_EQ(ReadField(rig.service.Record(1).devicePath), "\\\\.\\PhysicalDrive2");
+  EXPECT_EQ(ReadField(rig.service.Record(2).devicePath), "\\\\.\\PhysicalDrive4");
+  EXPECT_EQ(ReadField(rig.service.Record(2).grandparentHardwareId), "X\\BRIDGE");
+}
+
 TEST(DeviceSearch, DiskPathsWithoutANodeTakeNoSlot) {
   struct Case {
     const char* diskExtra;
@@ -167,6 +204,8 @@ TEST(DeviceSearch, Ieee1394DevicesNeedTheVendorsUniqueId) {
       {"0C3A7EB1FFFFFFFF", 0},
       {"0C3A7EB1", 0},
       {"0C3A7EB2000012AB", 0},
+      {"0C3A7EB112G45678", 1},  // reading stops at "G": the low half is 0x12
+      {"0C3A7EB1-00012AB", 0},
   };
   for (const Case& c : cases) {
     DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "1394\\BUS\\1", "hardwareIds": ["1394\\ZELTO&DW-HD1394"],
@@ -176,15 +215,49 @@ TEST(DeviceSearch, Ieee1394DevicesNeedTheVendorsUniqueId) {
 }
 
 TEST(DeviceSearch, IdeControllersAreThoseOfTheClassWithAnAtaService) {
+  constexpr const char* kIdeClass = "{4d36e96a-e325-11ce-bfc1-08002be10318}";
   struct Case {
+    std::string className;
+    std::string classGuid;
     const char* service;
     std::uint32_t count;
-  } cases[] = {{"atapi", 1}, {"ATAport", 1}, {"msahci", 0}};
+  } cases[] = {
+      {"HDC", kIdeClass, "atapi", 1},
+      {"hdcX", std::string(kIdeClass) + "X", "ATAport", 1},  // only the first 38 and 3 characters count
+      {"HDC", kIdeClass, "msahci", 0},
+      {"HDC", kIdeClass, "at", 0},
+      {"HD", kIdeClass, "atapi", 0},
+      {"SCSIAdapter", kIdeClass, "atapi", 0},
+      {"HDC", "{4D36E97B-E325-11CE-BFC1-08002BE10318}", "atapi", 0},
+      {"HDC", std::string(kIdeClass).substr(0, 37), "atapi", 0},
+  };
   for (const Case& c : cases) {
-    DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "PCI\\IDE\\1", "hardwareIds": ["PCI\\VEN_8086&DEV_2922"],
-      "class": "HDC", "classGuid": "{4d36e96a-e325-11ce-bfc1-08002be10318}", "service": ")") + c.service + R"(",
+    DeviceRig rig(R"({"tree": {"children": [{"id": "PCI\\IDE\\1", "hardwareIds": ["PCI\\VEN_8086&DEV_2922"],
+      "class": ")" + c.className + R"(", "classGuid": ")" + c.classGuid + R"(", "service": ")" + c.service + R"(",
       "children": [{"id": "IDE\\Disk\\0.0.0", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": 0}}]}]}})");
-    EXPECT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), c.count) << c.service;
+    EXPECT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), c.count) << c.className << " " << c.classGuid << " " << c.service;
+  }
+}
+
+TEST(DeviceSearch, IdeControllerListHoldsAtMost256BytesWithItsNuls) {
+  // IDs of 200, then 53 or 54, then 40 characters: 201 + 54 + the final NUL fill the 256 bytes exactly.
+  const auto controller = [](int n, std::size_t idLength) {
+    const std::string id = "PCI\\\\IDE" + std::to_string(n) + "&";
+    return R"({"id": "PCI\\IDE\\)" + std::to_string(n) + R"(", "hardwareIds": [")" + id + std::string(idLength - 9, 'A') +
+           R"("], "class": "HDC", "classGuid": "{4D36E96A-E325-11CE-BFC1-08002BE10318}", "service": "atapi",
+           "children": [{"id": "IDE\\Disk\\)" + std::to_string(n) + R"(", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": )" +
+           std::to_string(n) + "}}]}";
+  };
+  struct Case {
+    std::size_t secondIdLength;
+    const char* secondSlotPath;
+  } cases[] = {{53, "\\\\.\\PhysicalDrive2"}, {54, "\\\\.\\PhysicalDrive3"}};
+  for (const Case& c : cases) {
+    DeviceRig rig(R"({"tree": {"children": [)" + controller(1, 200) + "," + controller(2, c.secondIdLength) + "," +
+                  controller(3, 40) + "]}}");
+    ASSERT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), 2u) << c.secondIdLength;
+    EXPECT_EQ(ReadField(rig.service.Record(0).devicePath), "\\\\.\\PhysicalDrive1");
+    EXPECT_EQ(ReadField(rig.service.Record(1).devicePath), c.secondSlotPath) << c.secondIdLength;
   }
 }
 
