@@ -1,7 +1,6 @@
 #include "platform/sim/sim_resources.h"
 
 #include <algorithm>
-#include <cstring>
 #include <strings.h>
 
 namespace holvara {
@@ -40,7 +39,7 @@ class SimResourceLibrary : public ResourceLibrary {
     const auto found = data_.strings.find(id);
     const std::string_view text = found == data_.strings.end() ? std::string_view() : found->second;
     const std::size_t length = std::min(text.size(), buffer.size() - 1);
-    std::memcpy(buffer.data(), text.data(), length);
+    std::copy_n(text.data(), length, buffer.data());
     buffer[length] = '\0';
     return static_cast<int>(length);
   }
