@@ -1,6 +1,5 @@
 #include "service/host/request_dispatcher.h"
 
-#include <cstring>
 #include <span>
 
 #include "common/text_field.h"

@@ -64,8 +64,11 @@ class RecordingDeviceWork : public DeviceWork {
 
 class HostTest : public ::testing::Test {
  protected:
+  // A test that failed half-way still ends its service before the kernel goes.
   ~HostTest() override {
-    if (process_) process_->Wait(kWaitForever);
+    if (!process_ || process_->Wait(0)) return;
+    kernel.scm().SendControl(kServiceControlStop);
+    process_->Wait(kWaitForever);
   }
 
   // Starts the process entry on a thread of its own; the test's thread plays the clients and
