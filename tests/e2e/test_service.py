@@ -105,3 +105,9 @@ def test_stops_within_five_seconds_and_the_pipe_goes_away(services, service_exe,
 def assert_still_serving(testclient):
     reply = testclient.run("init", 0x40)
     assert (reply.returncode, reply["sent"]) == (0, "1"), reply.line
+
+
+def test_exchanges_in_quick_succession_all_succeed(running_service, testclient):
+    # Each client after the first finds the pipe busy until the service listens again, and retries.
+    reply = testclient.run("bench", 50, timeout=60)
+    assert (reply.returncode, reply["exchanges"], reply["failed"]) == (0, "50", "0"), reply.line
