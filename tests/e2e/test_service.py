@@ -3,6 +3,8 @@
 Wine has no Plug and Play tree, no SCSI devices and no physical drives, so every device command
 finds nothing; what is tested here is the service around the device work.
 """
+import time
+
 import pytest
 
 from conftest import require_windows_program
@@ -91,12 +93,21 @@ def test_second_client_waits_while_the_pipe_is_busy_then_is_served(running_servi
     assert (served["sent"], served["value"]) == ("1", "0"), served.line
 
 
-def test_stops_within_five_seconds_and_the_pipe_goes_away(services, service_exe, testclient):
+@pytest.mark.parametrize("client", ["none", "holding the pipe"])
+def test_stops_within_five_seconds_and_the_process_ends(wine, services, service_exe, testclient, client):
     services.create(SERVICE, service_exe)
     try:
         services.start(SERVICE)
         assert_still_serving(testclient)
-        assert services.stop(SERVICE) < 5
+        assert wine.processes("HolvaraService.exe")
+        if client == "holding the pipe":
+            # Four bytes of a request keep the service reading for the rest.
+            testclient.spawn("raw", "00000000")
+            wait_until(lambda: testclient.run("probe")["probe"] == "0", 10, "the pipe to be busy")
+        began = time.monotonic()
+        services.stop(SERVICE)
+        wait_until(lambda: not wine.processes("HolvaraService.exe"), 10, "the service process to end")
+        assert time.monotonic() - began < 5
         assert testclient.run("probe")["probe"] == "0"
     finally:
         services.remove(SERVICE)

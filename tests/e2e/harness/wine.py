@@ -81,6 +81,23 @@ class WineSession:
         self._registry.end_all()
         self._end_wine_processes()
 
+    def processes(self, exe_name):
+        """Process ids of this prefix's Wine processes whose command line names exe_name (any case)."""
+        wanted = exe_name.lower().encode()
+        prefix = f"WINEPREFIX={self.prefix}".encode()
+        found = []
+        for entry in Path("/proc").iterdir():
+            if not entry.name.isdigit():
+                continue
+            try:
+                command_line = (entry / "cmdline").read_bytes().lower()
+                environment = (entry / "environ").read_bytes().split(b"\0")
+            except OSError:
+                continue  # ended meanwhile, or not ours to read
+            if wanted in command_line and prefix in environment:
+                found.append(int(entry.name))
+        return found
+
     @property
     def install_dir(self):
         return self.prefix / "drive_c" / "holvara"
