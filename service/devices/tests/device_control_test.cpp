@@ -136,6 +136,7 @@ TEST(DeviceRescan, NewDevicesAppearAtTheNextRefresh) {
   DeviceRig rig(Sil3132With({Disk(1, "A", "0"), Disk(2, "B", "1", "", R"(, "appearsAfterRescan": true)")}));
   EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 1u);
   EXPECT_EQ(rig.service.Rescan(), 1u);
+  EXPECT_EQ(rig.pc.debug().Count("SetRescanDevice\n\n"), 1u);
   EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 2u);
   EXPECT_EQ(rig.service.Rescan(), 1u);
   EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 2u);

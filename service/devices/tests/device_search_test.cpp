@@ -53,6 +53,30 @@ TEST(DeviceSearch, CountsBySearchCode) {
   }
 }
 
+TEST(DeviceSearch, RefreshWritesTheFirstSearchText) {
+  struct Case {
+    std::uint32_t searchCode;
+    const char* firstText;
+  } cases[] = {
+      {0, ""},
+      {SEARCH_SATA_ADAPTERS, "PCI\\VEN_1095&DEV_3132&SUBSYS_31321095&REV_"},
+      {SEARCH_SATA_ADAPTERS | SEARCH_VENDOR_ADAPTERS, "1394\\ZELTO&IFC-1394CB"},
+      {SEARCH_SATA_ADAPTERS | SEARCH_ALL_1394, "1394\\*"},
+      {SEARCH_ALL_1394 | SEARCH_ALL_USB, "USB\\*"},
+      {SEARCH_ALL_USB | SEARCH_IDE_CONTROLLERS, "USB\\*"},  // no IDE controller in this machine
+      {SEARCH_ALL_USB | SEARCH_VENDOR_USB_1394, "USB\\VID_2E3A&PID_0101"},
+      {0xFF, "*"},
+  };
+  for (const Case& c : cases) {
+    DeviceRig rig(kDesktop);
+    rig.service.Refresh(c.searchCode);
+    const auto texts = rig.pc.debug().texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "InitDeviceList szSearchDeviceStrings=");
+    EXPECT_EQ(texts[1], c.firstText) << "search code " << c.searchCode;
+  }
+}
+
 TEST(DeviceSearch, SataAdapterRecordsInDiskOrderThenOpticalDrives) {
   DeviceRig rig(kDesktop);
   ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 3u);
