@@ -262,7 +262,7 @@ class Loader {
   }
 
   std::size_t ReadOptical(const Field& field, std::size_t node) {
-    field.ExpectObject({"number", "interfaceOpens", "pathOpens", "numberQuery", "letter", "letterAnswers"});
+    field.ExpectObject({"number", "interfaceOpens", "numberQuery", "letter", "letterAnswers"});
     if (!field.Has("number")) field.Fail("missing member \"number\" (the optical drive's number)");
     StorageUnit unit;
     unit.optical = true;

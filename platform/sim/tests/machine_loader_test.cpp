@@ -29,6 +29,7 @@ TEST(MachineLoader, NamesTheLineOrPathOfAFault) {
       {R"({"tree": {"children": [{"disk": {"number": -1}}]}})", "m.json: $.tree.children[0].disk.number: expected an integer"},
       {R"({"tree": {"children": [{"disk": {}}]}})", "m.json: $.tree.children[0].disk: missing member \"number\""},
       {R"({"tree": {"children": [{"dsik": {}}]}})", "m.json: $.tree.children[0]: unknown member \"dsik\""},
+      {R"({"tree": {"optical": {"number": 0, "pathOpens": false}}})", "m.json: $.tree.optical: unknown member \"pathOpens\""},
       {R"({"tree": {"children": [{"hardwareIds": "PCI\\X"}]}})", "m.json: $.tree.children[0].hardwareIds: expected an array"},
       {R"({"tree": {"removal": "maybe"}})", "m.json: $.tree.removal: \"maybe\" is not one of"},
       {R"({"tree": {"disk": {"number": 1, "volumes": ["c"]}}})", "m.json: $.tree.disk.volumes[0]: expected one drive letter"},
