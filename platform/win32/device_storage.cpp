@@ -1,9 +1,6 @@
 #include "platform/win32/device_storage.h"
 
-#include <windows.h>
 #include <winioctl.h>
-// windows.h maps GetDriveType to GetDriveTypeA, which would rename the port's operation here.
-#undef GetDriveType
 
 #include <string>
 

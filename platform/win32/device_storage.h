@@ -1,6 +1,11 @@
 // The storage port over CreateFileA, DeviceIoControl and the drive-letter calls.
 #pragma once
 
+// windows.h maps GetDriveType to GetDriveTypeA, which would rename the port's operation in every
+// file that sees both; the macro is dropped before the port is declared.
+#include <windows.h>
+#undef GetDriveType
+
 #include "platform/ports/storage.h"
 
 namespace holvara {
