@@ -45,11 +45,19 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+bool IsStaticWithText(HWND child) {
   char className[64] = {};
   GetClassNameA(child, className, sizeof className);
-  const std::string text = TextOf(child);
-  if (lstrcmpiA(className, "Static") == 0 && !text.empty()) std::printf("text %s\n", Hex(text).c_str());
+  return lstrcmpiA(className, "Static") == 0 && !TextOf(child).empty();
+}
+
+BOOL CALLBACK CountStaticText(HWND child, LPARAM count) {
+  if (IsStaticWithText(child)) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+  if (IsStaticWithText(child)) std::printf("text %s\n", Hex(TextOf(child)).c_str());
   return TRUE;
 }
 
@@ -71,10 +79,14 @@ int Gone(const char* title, DWORD timeoutMs) {
 }
 
 int Box(const char* caption, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
   HWND box = WaitFor(kDialogClass, caption, timeoutMs);
   if (!box) return 1;
-  // A box that has just appeared may not have its controls yet.
-  Sleep(300);
+  // A box that has just appeared may not have its text yet.
+  for (int count = 0;; Sleep(50)) {
+    EnumChildWindows(box, CountStaticText, reinterpret_cast<LPARAM>(&count));
+    if (count > 0 || GetTickCount() - start >= timeoutMs) break;
+  }
   std::printf("owner %d\n", GetWindow(box, GW_OWNER) ? 1 : 0);
   EnumChildWindows(box, PrintStaticText, 0);
   return 0;
