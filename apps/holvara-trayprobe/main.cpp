@@ -7,6 +7,10 @@
 //                                                     its text as hex bytes
 //   holvara-trayprobe answer <caption>                presses OK on that message box
 //   holvara-trayprobe send <wParam>                   posts "HOLVARA" with wParam to the "Holvara" window
+//   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
+//                                                     numbered string (hex), and which dialogs,
+//                                                     bitmaps (with their size), icon and cursor it has
+//   holvara-trayprobe show <file> <dialog> <ms>       shows a dialog template of a library for a while
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
@@ -105,6 +109,57 @@ int Send(WPARAM request) {
   return PostMessageA(running, RegisterWindowMessageA("HOLVARA"), request, 0) ? 0 : 1;
 }
 
+int Library(const char* file, char** numbers, int count) {
+  HMODULE library = LoadLibraryA(file);
+  if (!library) return 1;
+  for (int i = 0; i < count; ++i) {
+    const UINT id = std::strtoul(numbers[i], nullptr, 10);
+    char text[255] = {};
+    if (LoadStringA(library, id, text, sizeof text) > 0) std::printf("string %u %s\n", id, Hex(text).c_str());
+  }
+  for (UINT id : {106u, 107u, 110u, 115u, 132u}) {
+    if (FindResourceA(library, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5))) std::printf("dialog %u\n", id);
+  }
+  for (UINT id : {111u, 117u, 130u}) {
+    if (HBITMAP bitmap = LoadBitmapA(library, MAKEINTRESOURCEA(id))) {
+      BITMAP info{};
+      GetObjectA(bitmap, sizeof info, &info);
+      std::printf("bitmap %u %ldx%ld\n", id, info.bmWidth, info.bmHeight);
+      DeleteObject(bitmap);
+    }
+  }
+  for (int size : {16, 32}) {
+    if (HANDLE icon = LoadImageA(library, MAKEINTRESOURCEA(128), IMAGE_ICON, size, size, LR_VGACOLOR)) {
+      std::printf("icon 128 %d\n", size);
+      DestroyIcon(static_cast<HICON>(icon));
+    }
+  }
+  if (LoadCursorA(library, MAKEINTRESOURCEA(116))) std::printf("cursor 116\n");
+  FreeLibrary(library);
+  return 0;
+}
+
+INT_PTR CALLBACK LeaveToTheSystem(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+int Show(const char* file, int dialogId, DWORD timeoutMs) {
+  HMODULE library = LoadLibraryA(file);
+  if (!library) return 1;
+  HWND dialog = CreateDialogParamA(library, MAKEINTRESOURCEA(dialogId), nullptr, LeaveToTheSystem, 0);
+  if (!dialog) return 1;
+  ShowWindow(dialog, SW_SHOW);
+  std::printf("shown\n");
+  std::fflush(stdout);
+  const DWORD start = GetTickCount();
+  MSG message;
+  while (GetTickCount() - start < timeoutMs) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(20);
+  }
+  DestroyWindow(dialog);
+  FreeLibrary(library);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +171,13 @@ int main(int argc, char** argv) {
   if (command == "box" && argc == 4) result = Box(argv[2], timeoutMs);
   if (command == "answer" && argc == 3) result = Answer(argv[2]);
   if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
-  if (result == 2) std::fprintf(stderr, "usage: holvara-trayprobe window|gone|box <title> <ms> | answer <caption> | send <wParam>\n");
+  if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
+  if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
+  if (result == 2) {
+    std::fprintf(stderr,
+                 "usage: holvara-trayprobe window|gone|box <title> <ms> | answer <caption> | send <wParam> |"
+                 " library <file> <numbers...> | show <file> <dialog> <ms>\n");
+  }
   std::fflush(stdout);
   return result;
 }

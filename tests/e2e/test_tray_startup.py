@@ -5,7 +5,6 @@ Japanese), the hand-over to a running instance, and the end on the registered me
 Message boxes are read with holvara-trayprobe, which prints their texts as bytes of the code page
 it runs in; under the Japanese locale that is code page 932, as the program wrote them.
 """
-import contextlib
 import re
 import shutil
 from pathlib import PureWindowsPath
@@ -13,6 +12,7 @@ from pathlib import PureWindowsPath
 import pytest
 
 from conftest import require_windows_program
+from tray_locale import CODE_PAGE, user_locale
 
 CAPTION = "ZELTO Dock Warden"
 SETTINGS = r"HKCU\Software\ZELTO\Holvara\Common"
@@ -28,8 +28,6 @@ LIBRARY = {
     "en": "There is no necessary library file. Please reinstall ZELTO Dock Warden.",
     "ja": "ゼルト製SATAユーティリティーソフトに、必要なライブラリファイルが見つかりません。\n\n再インストールして下さい。",
 }
-CODE_PAGE = {"en": "cp1252", "ja": "cp932"}
-LOCALE = {"en": "en_US.UTF-8", "ja": "ja_JP.UTF-8"}
 
 
 class Tray:
@@ -90,27 +88,6 @@ def tray(wine, display):
     tray = Tray(wine, display, program, probe)
     tray.fresh_install()
     return tray
-
-
-# Wine links missing Japanese glyphs to these faces; the IPA Gothic font (Latin and Japanese)
-# stands in for them.
-JAPANESE_FACES = ["MS UI Gothic", "MS Gothic", "MS PGothic"]
-CJK_FONT = "IPAPGothic"
-
-
-@contextlib.contextmanager
-def user_locale(wine, language):
-    """Programs started inside run with the user's locale (and so the code page) of the language."""
-    if language == "ja":
-        for face in JAPANESE_FACES:
-            wine.run(["reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", face, "/d", CJK_FONT, "/f"])
-    saved = dict(wine.env)
-    wine.env.update(LANG=LOCALE[language], LC_ALL=LOCALE[language])
-    try:
-        yield
-    finally:
-        wine.env.clear()
-        wine.env.update(saved)
 
 
 def test_first_start_writes_the_defaults_and_the_logon_entry_then_ends_on_request(tray):
