@@ -13,6 +13,7 @@ from harness.wine import WineSession
 
 @pytest.fixture(scope="session")
 def registry():
+    shutil.rmtree(paths.LOGS, ignore_errors=True)
     registry = ProcessRegistry()
     yield registry
     registry.end_all()
@@ -20,7 +21,6 @@ def registry():
 
 @pytest.fixture(scope="session")
 def display(registry):
-    shutil.rmtree(paths.LOGS, ignore_errors=True)
     return VirtualDisplay(registry, paths.LOGS / "session")
 
 
@@ -34,12 +34,18 @@ def wine(registry, display):
 
 
 @pytest.fixture(autouse=True)
-def _logs_per_test(request):
-    """Gives each test its own log folder, so a failure's program output is easy to find."""
-    if "wine" in request.fixturenames:
-        wine = request.getfixturevalue("wine")
-        wine.log_dir = paths.LOGS / re.sub(r"[^\w.-]+", "_", request.node.name)
+def _per_test_logs_and_processes(request):
+    """Gives each test its own log folder, so a failure's program output is easy to find, and
+    ends whatever the test started and left running, so that the next test starts clean."""
+    if "wine" not in request.fixturenames:
+        yield
+        return
+    wine = request.getfixturevalue("wine")
+    registry = request.getfixturevalue("registry")
+    wine.log_dir = paths.LOGS / re.sub(r"[^\w.-]+", "_", request.node.name)
+    mark = registry.mark()
     yield
+    registry.end_since(mark)
 
 
 @pytest.fixture(scope="session")

@@ -15,7 +15,7 @@ class ProcessRegistry:
         self._pid_file = pid_file
         self._processes = []
         pid_file.parent.mkdir(parents=True, exist_ok=True)
-        pid_file.write_text("")
+        self._write_pid_file()
 
     def start(self, argv, env, stdout_path, stderr_path=None, pass_fds=()):
         """Starts argv with stdin closed and its output in files: nothing inherits the runner's pipes."""
@@ -27,22 +27,35 @@ class ProcessRegistry:
                 pass_fds=pass_fds,
             )
         self._processes.append(process)
-        with open(self._pid_file, "a") as pids:
-            pids.write(f"{process.pid}\n")
+        self._write_pid_file()
         return process
 
-    def end_all(self, grace=2.0):
-        for process in self._processes:
+    def mark(self):
+        """A point to end_since: the processes started after it."""
+        return len(self._processes)
+
+    def end_since(self, mark, grace=2.0):
+        """Ends the processes started after mark that still run: first politely, then for good."""
+        later = self._processes[mark:]
+        for process in later:
             if process.poll() is None:
                 _signal_group(process.pid, signal.SIGTERM)
-        for process in self._processes:
+        for process in later:
             try:
                 process.wait(timeout=grace)
             except subprocess.TimeoutExpired:
                 _signal_group(process.pid, signal.SIGKILL)
                 process.wait()
-        self._processes.clear()
-        self._pid_file.write_text("")
+        del self._processes[mark:]
+        self._write_pid_file()
+
+    def end_all(self):
+        self.end_since(0)
+
+    def _write_pid_file(self):
+        # Only processes not yet collected: an ended one's id may soon belong to someone else.
+        running = [process.pid for process in self._processes if process.returncode is None]
+        self._pid_file.write_text("".join(f"{pid}\n" for pid in running))
 
 
 def _signal_group(pid, sig):
