@@ -1,4 +1,5 @@
 """Lists the devices of a simulated machine as HolvaraServiceSim.exe reports them under Wine."""
+import subprocess
 import sys
 from pathlib import Path
 
@@ -19,6 +20,20 @@ def built(name):
     return program
 
 
+def check_machine(machine):
+    """Stops with the loader's own message when the machine file cannot be used: the service
+    started from it would only fail to start."""
+    if not machine.is_file():
+        sys.exit(f"no machine file {machine}")
+    simulator = paths.native_program("holvara-sim")
+    if simulator is None:
+        return
+    checked = subprocess.run([str(simulator), str(machine), "init", "0"], stdin=subprocess.DEVNULL,
+                             capture_output=True, text=True, timeout=60)
+    if checked.returncode != 0:
+        sys.exit(checked.stderr.strip())
+
+
 def device_line(slot, record):
     name = record["friendly"] or record["description"]
     letters = ", ".join(f"{letter}:" for letter in record["letters"]) or "no drive letter"
@@ -26,6 +41,7 @@ def device_line(slot, record):
 
 
 def show(machine):
+    check_machine(machine)
     registry = ProcessRegistry()
     wine = WineSession(registry, None, paths.LOGS / "show-devices")
     try:
