@@ -10,28 +10,18 @@ namespace holvara {
 
 namespace {
 
-// The device service together with the system adapters it works on.
-class SystemDeviceWork final : public DeviceWork {
+// The system adapters, as a base so that they exist before the service that points into them.
+struct SystemDevicePorts {
+  Win32DeviceTree tree;
+  Win32DeviceInterfaces interfaces;
+  Win32Storage storage;
+  Win32Wmi wmi;
+};
+
+class SystemDeviceWork final : private SystemDevicePorts, public DeviceService {
  public:
   explicit SystemDeviceWork(DebugOutput& debug)
-      : service_(DevicePorts{tree_, interfaces_, storage_, wmi_, debug}) {}
-
-  std::uint32_t Refresh(std::uint32_t searchCode) override { return service_.Refresh(searchCode); }
-  DeviceRecord Record(std::uint8_t index) override { return service_.Record(index); }
-  std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) override {
-    return service_.CheckBasicDisk(diskNumber);
-  }
-  std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override {
-    return service_.Remove(hardwareId, deviceObjectName);
-  }
-  std::uint32_t Rescan() override { return service_.Rescan(); }
-
- private:
-  Win32DeviceTree tree_;
-  Win32DeviceInterfaces interfaces_;
-  Win32Storage storage_;
-  Win32Wmi wmi_;
-  DeviceService service_;
+      : DeviceService(DevicePorts{tree, interfaces, storage, wmi, debug}) {}
 };
 
 }  // namespace
