@@ -42,11 +42,11 @@ int WinApp::DoMessageBox(std::string_view text, std::uint32_t style, std::uint32
 
 void WinApp::WinHelp(std::uintptr_t, std::uint32_t) {}
 
-void WinApp::SetRegistryKey(std::string_view companyKey) { registryKey_ = companyKey; }
-
-std::string WinApp::ProfileKey(std::string_view section) const {
-  return "Software\\" + registryKey_ + "\\" + appName_ + "\\" + std::string(section);
+void WinApp::SetRegistryKey(std::string_view companyKey) {
+  profileRoot_ = "Software\\" + std::string(companyKey) + "\\" + appName_;
 }
+
+std::string WinApp::ProfileKey(std::string_view section) const { return profileRoot_ + "\\" + std::string(section); }
 
 int WinApp::GetProfileInt(std::string_view section, std::string_view entry, int defaultValue) {
   std::unique_ptr<RegistryKey> key;

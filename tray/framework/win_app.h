@@ -36,7 +36,8 @@ class WinApp {
 
   int MessageBox(std::string_view text, std::uint32_t style) { return DoMessageBox(text, style, 0); }
 
-  // Binds the profile to HKEY_CURRENT_USER\Software\<companyKey>\<application name>.
+  // Binds the profile to HKEY_CURRENT_USER\Software\<companyKey>\<application name>. The
+  // application name is taken now: a caption swapped in for a box later does not move the profile.
   void SetRegistryKey(std::string_view companyKey);
   // An integer of the profile (REG_DWORD), or defaultValue when absent or of another type.
   int GetProfileInt(std::string_view section, std::string_view entry, int defaultValue);
@@ -61,7 +62,7 @@ class WinApp {
 
   Ui& ui_;
   Registry& registry_;
-  std::string registryKey_;
+  std::string profileRoot_;  // Software\<company>\<application>
   std::unique_ptr<SingleDocTemplate> docTemplate_;
   FrameWindow* mainWindow_ = nullptr;
   int exitCode_ = 0;

@@ -49,6 +49,20 @@ INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxStyleTest,
                                            BoxStyleCase{win::kMbIconInformation, win::kMbIconInformation},
                                            BoxStyleCase{win::kMbIconHand, win::kMbIconHand}));
 
+TEST_F(RoutinesTest, TheProfileStaysInPlaceWhileTheBoxCarriesTheProductTitle) {
+  // Timers and dialogs keep running while a box is up; their settings must not move with the caption.
+  int shownWhileUp = -1;
+  pc.desktop.AnswerNextMessageBox(win::kIdOk, [&] {
+    shownWhileUp = app.GetProfileInt("Common", "Show", -1);
+    app.WriteProfileInt("Common", "ResumeRescan", 1);
+  });
+  app.ShowMessage(20, win::kMbIconInformation);
+
+  EXPECT_EQ(shownWhileUp, 1);
+  EXPECT_EQ(pc.registry.Dword(RegistryRoot::kCurrentUser, kSimSettingsKey, "ResumeRescan"), 1u);
+  EXPECT_FALSE(pc.registry.KeyExists(RegistryRoot::kCurrentUser, "Software\\ZELTO\\ZELTO Dock Warden"));
+}
+
 TEST_F(RoutinesTest, TheApplicationNameIsBackAfterTheBox) {
   app.ShowMessage(20, win::kMbIconInformation);
   app.MessageBox("plain", win::kMbOk);
