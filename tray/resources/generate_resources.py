@@ -11,8 +11,9 @@ from pathlib import Path
 import draw_images
 
 STRING_LIMIT = 254   # loaded into 255-byte buffers
-ICON_TIP_LIMIT = 63  # string 5 is also the icon's tip, loaded into 64 bytes
-ICON_TIP = "5"
+# Strings that are also loaded into smaller buffers: the icon's tip (64 bytes) and the
+# confirmation before removing a device with system files (128 bytes).
+SMALLER_LIMITS = {"5": 63, "18": 127}
 
 CONTROL_KINDS = {
     "static": ("LTEXT", None, "SimControlKind::kStatic"),
@@ -46,7 +47,7 @@ def check_lengths(resources):
     for language, library in resources["libraries"].items():
         for number, texts in resources["strings"].items():
             size = len(encode(texts[language], library["codePage"]))
-            limit = ICON_TIP_LIMIT if number == ICON_TIP else STRING_LIMIT
+            limit = SMALLER_LIMITS.get(number, STRING_LIMIT)
             if size > limit:
                 sys.exit(f"string {number} ({language}) has {size} bytes; at most {limit} fit")
 
