@@ -10,8 +10,10 @@
 //   remove HWID PDO    command 3                           -> sent=S reply=HEX value=N
 //   rescan             command 4                           -> sent=S reply=HEX value=N
 //   probe              the tray program's service probe    -> probe=0|1
-//   raw HEXBYTES       writes exactly these bytes, waits for the finished event (or the end of
+//   raw HEXBYTES [MS]  writes exactly these bytes, waits for the finished event (or the end of
 //                      the connection), reads what comes -> signalled=0|1 reply=HEX
+//                      With MS it first prints signalled=0|1 on a line of its own and waits MS
+//                      milliseconds before it reads.
 //   silent             connects and closes without writing -> connected=0|1
 //   hold MS            connects, writes nothing, keeps the connection MS milliseconds, then reads
 //                      what the service sent meanwhile    -> connected=0|1 reply=HEX
@@ -24,6 +26,7 @@
 // hex. Exit code: 0 when the exchange succeeded, 1 when it failed, 2 on a usage error.
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,7 +49,7 @@ class StderrDebugOutput final : public DebugOutput {
 
 constexpr char kUsage[] =
     "usage: holvara-testclient init CODE | info INDEX | basic DISK | remove HWID PDO | rescan |\n"
-    "       probe | raw HEXBYTES | silent | hold MS | noread CODE [MS] | bench N\n";
+    "       probe | raw HEXBYTES [MS] | silent | hold MS | noread CODE [MS] | bench N\n";
 
 std::string Hex(const void* data, std::size_t size) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -103,7 +106,7 @@ std::vector<std::byte> ParseHex(std::string_view text) {
   return bytes;
 }
 
-int RawExchange(Ipc& ipc, std::string_view hex) {
+int RawExchange(Ipc& ipc, Clock& clock, std::string_view hex, std::optional<std::uint32_t> readAfterMs) {
   const auto event = ipc.CreateNamedEvent(kFinishedEventName);
   const auto opened = ipc.OpenPipe(kPipeName);
   if (!opened.pipe) {
@@ -114,6 +117,11 @@ int RawExchange(Ipc& ipc, std::string_view hex) {
   opened.pipe->Flush();
   bool signalled = false;
   while (event && !(signalled = event->Wait(250)) && opened.pipe->ServerAlive()) {
+  }
+  if (readAfterMs) {
+    std::printf("signalled=%d\n", signalled ? 1 : 0);
+    std::fflush(stdout);
+    clock.SleepMs(*readAfterMs);
   }
   std::vector<std::byte> reply(kRecordReplySize);
   std::size_t filled = 0;
@@ -207,7 +215,9 @@ int Run(int argc, char** argv) {
     std::printf("probe=%u\n", reachable);
     return reachable == 1 ? 0 : 1;
   }
-  if (verb == "raw" && argc == 3) return RawExchange(ipc, argv[2]);
+  if (verb == "raw" && (argc == 3 || argc == 4)) {
+    return RawExchange(ipc, clock, argv[2], argc == 4 ? std::optional(Number(argv[3])) : std::nullopt);
+  }
   if (verb == "silent" && argc == 2) return Silent(ipc);
   if (verb == "hold" && argc == 3) return Hold(ipc, clock, Number(argv[2]));
   if (verb == "noread" && (argc == 3 || argc == 4)) {

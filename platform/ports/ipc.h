@@ -95,7 +95,7 @@ class Ipc {
   // Opens an existing named event for setting it; null when nobody has created it.
   virtual std::unique_ptr<Event> OpenNamedEvent(std::string_view name) = 0;
   // An unnamed manual-reset event, not signalled.
-  virtual std::unique_ptr<Event> CreateStopEvent() = 0;
+  virtual std::unique_ptr<Event> CreateUnnamedEvent() = 0;
   // Creates the one and only instance of a local duplex byte pipe whose access list grants
   // exactly the given entries. Fails when the name is already taken.
   virtual PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) = 0;

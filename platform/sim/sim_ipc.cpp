@@ -134,6 +134,7 @@ class SimServerPipe : public ServerPipe {
   SimServerPipe(SimIpc& ipc, std::shared_ptr<SimIpc::PipeState> pipe)
       : ipc_(ipc), pipe_(std::move(pipe)) {}
 
+  // Closing the server end, unlike disconnecting it, leaves what was written readable.
   ~SimServerPipe() override {
     auto lock = ipc_.scheduler_.Lock();
     DropConnection();
@@ -188,8 +189,10 @@ class SimServerPipe : public ServerPipe {
         Timeout(timeoutMs));
   }
 
+  // As on the real system, the client loses whatever it has not read yet.
   void Disconnect() override {
     auto lock = ipc_.scheduler_.Lock();
+    if (pipe_->connection) pipe_->connection->toClient.clear();
     DropConnection();
     ipc_.scheduler_.Changed();
   }
@@ -232,7 +235,7 @@ std::unique_ptr<Event> SimIpc::OpenNamedEvent(std::string_view name) {
   return std::make_unique<SimEvent>(scheduler_, state);
 }
 
-std::unique_ptr<Event> SimIpc::CreateStopEvent() {
+std::unique_ptr<Event> SimIpc::CreateUnnamedEvent() {
   auto state = std::make_shared<EventState>();
   state->manualReset = true;
   return std::make_unique<SimEvent>(scheduler_, state);

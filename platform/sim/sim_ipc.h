@@ -29,7 +29,7 @@ class SimIpc : public Ipc {
   PipeOpenResult OpenPipe(std::string_view name) override;
   bool WaitForPipe(std::string_view name, std::uint32_t timeoutMs) override;
   std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override;
-  std::unique_ptr<Event> CreateStopEvent() override;
+  std::unique_ptr<Event> CreateUnnamedEvent() override;
   PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) override;
 
   // Answers every connection to pipeName with the responder: once the client has written a whole

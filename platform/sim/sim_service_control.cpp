@@ -1,5 +1,9 @@
 #include "platform/sim/sim_service_control.h"
 
+#include <algorithm>
+#include <memory>
+#include <utility>
+
 namespace holvara {
 
 bool SimServiceControl::RunDispatcher(std::string_view serviceName,
@@ -9,18 +13,22 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
   dispatchedName_ = serviceName;
   lock.unlock();
 
-  bool mainEnded = false;
-  const auto mainThread = threads_.Start([&] {
+  // The main function may outlive this call, so its thread owns what it uses.
+  const auto mainEnded = std::make_shared<bool>(false);
+  const auto mainThread = threads_.Start([this, mainEnded, serviceMain = std::move(serviceMain)] {
     serviceMain();
     auto endLock = scheduler_.Lock();
-    mainEnded = true;
+    *mainEnded = true;
     scheduler_.Changed();
     return 0u;
   });
 
+  // As the real dispatcher, it returns once the service has reported itself stopped, whether or
+  // not its main function has returned yet.
   for (;;) {
     lock.lock();
-    scheduler_.BlockUntil(lock, [&] { return !controls_.empty() || mainEnded; }, std::nullopt);
+    scheduler_.BlockUntil(
+        lock, [&] { return !controls_.empty() || *mainEnded || StoppedReported(); }, std::nullopt);
     if (controls_.empty()) return true;
     const std::uint32_t control = controls_.front();
     controls_.pop_front();
@@ -28,6 +36,12 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
     lock.unlock();
     if (handler) handler(control);
   }
+}
+
+bool SimServiceControl::StoppedReported() const {
+  return std::any_of(reports_.begin(), reports_.end(), [](const Report& report) {
+    return report.accepted && report.status.currentState == kServiceStopped;
+  });
 }
 
 bool SimServiceControl::RegisterHandler(std::string_view serviceName,

@@ -46,6 +46,9 @@ class SimServiceControl : public ServiceControl {
   std::string DispatchedName();
 
  private:
+  // With the lock held.
+  bool StoppedReported() const;
+
   SimScheduler& scheduler_;
   SimThreads& threads_;
   bool startedByScm_ = true;

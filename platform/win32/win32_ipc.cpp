@@ -81,14 +81,15 @@ class Win32ServerPipe final : public ServerPipe {
     }
     const HANDLE handles[] = {connectEvent_.get(), HandleOf(stop)};
     const DWORD which = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    const DWORD waitError = which == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
     if (which != WAIT_OBJECT_0) CancelIoEx(pipe_.get(), &overlapped);
     DWORD unused = 0;
     if (GetOverlappedResult(pipe_.get(), &overlapped, &unused, TRUE)) {
       return {ClientWaitOutcome::kConnected};
     }
     const DWORD error = GetLastError();
-    if (which != WAIT_OBJECT_0) return {ClientWaitOutcome::kStopped};
-    return {ClientWaitOutcome::kFailed, error};
+    if (which == WAIT_OBJECT_0 + 1) return {ClientWaitOutcome::kStopped};
+    return {ClientWaitOutcome::kFailed, which == WAIT_FAILED ? waitError : error};
   }
 
   std::size_t Read(std::span<std::byte> buffer, std::uint32_t timeoutMs, Event& stop) override {
@@ -106,9 +107,16 @@ class Win32ServerPipe final : public ServerPipe {
   }
 
   void AwaitClientClose(std::uint32_t timeoutMs, Event& stop) override {
-    // A read completes when the client closes its end (with ERROR_BROKEN_PIPE).
-    std::byte scratch[1];
-    Read(scratch, timeoutMs, stop);
+    // A read ends with 0 when the client closes its end (ERROR_BROKEN_PIPE), at the time-out or
+    // at the stop; bytes the client wrote beyond its request are read and dropped on the way.
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    std::byte scratch[64];
+    for (;;) {
+      const ULONGLONG now = GetTickCount64();
+      const DWORD remaining =
+          timeoutMs == kWaitForever ? INFINITE : now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+      if (Read(scratch, remaining, stop) == 0 || remaining == 0) return;
+    }
   }
 
   void Disconnect() override { DisconnectNamedPipe(pipe_.get()); }
@@ -167,7 +175,7 @@ std::unique_ptr<Event> Win32Ipc::OpenNamedEvent(std::string_view name) {
   return EventOrNull(OpenEventA(EVENT_MODIFY_STATE, FALSE, std::string(name).c_str()));
 }
 
-std::unique_ptr<Event> Win32Ipc::CreateStopEvent() {
+std::unique_ptr<Event> Win32Ipc::CreateUnnamedEvent() {
   return EventOrNull(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 }
 

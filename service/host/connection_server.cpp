@@ -14,11 +14,11 @@ ClientWait ConnectionServer::ServeUntilStopped() {
   for (;;) {
     const ClientWait wait = pipe_.WaitForClient(stop_);
     if (wait.outcome != ClientWaitOutcome::kConnected) return wait;
-    ServeConnection();
+    if (!ServeConnection()) return {ClientWaitOutcome::kStopped};
   }
 }
 
-void ConnectionServer::ServeConnection() {
+bool ConnectionServer::ServeConnection() {
   auto finished = ipc_.OpenNamedEvent(kFinishedEventName);
   const auto request = ReadRequest();
   const auto reply = request ? dispatcher_.Dispatch(*request) : std::nullopt;
@@ -28,7 +28,11 @@ void ConnectionServer::ServeConnection() {
     finished.reset();
     DeliverReply(*reply);
   }
+  // Disconnecting would discard a reply that the stop kept the client from reading; the pipe's
+  // close at the end of the service leaves it readable instead.
+  if (stop_.Wait(0)) return false;
   pipe_.Disconnect();
+  return true;
 }
 
 std::optional<ServiceRequest> ConnectionServer::ReadRequest() {

@@ -23,7 +23,8 @@ class ConnectionServer {
   ClientWait ServeUntilStopped();
 
  private:
-  void ServeConnection();
+  // False when the stop event ended the connection: it is left to the pipe's close.
+  bool ServeConnection();
   // Missing bytes stay zero: a client that sends nothing is served as command 0, search code 0.
   // Nothing when the stop event cut the request short.
   std::optional<ServiceRequest> ReadRequest();

@@ -16,11 +16,24 @@ constexpr std::uint32_t kErrorNoStopEvent = 8;
 }  // namespace
 
 ServiceHost::ServiceHost(const HostPorts& ports, DeviceWork& work)
-    : ports_(ports), work_(work), reporter_(ports.scm, ports.clock, [this] { Stop(); }) {}
+    : ports_(ports),
+      work_(work),
+      reporter_(ports.scm, ports.clock, [this] { Stop(); }),
+      mainEnded_(ports.ipc.CreateUnnamedEvent()) {}
 
 void ServiceHost::ServiceMain() {
+  mainStarted_ = true;
+  StartAndServe();
+  if (mainEnded_) mainEnded_->Set();
+}
+
+void ServiceHost::AwaitServiceMainEnd() {
+  if (mainStarted_ && mainEnded_) mainEnded_->Wait(kWaitForever);
+}
+
+void ServiceHost::StartAndServe() {
   // Made before the handler can run, so that a stop control always finds it.
-  stop_ = ports_.ipc.CreateStopEvent();
+  stop_ = ports_.ipc.CreateUnnamedEvent();
   if (!ports_.scm.RegisterHandler(kServiceName, [this](std::uint32_t control) { OnControl(control); })) {
     return;
   }
@@ -75,6 +88,7 @@ void ServiceHost::ReportStopped(std::uint32_t win32ExitCode) {
 int RunServiceProcess(const HostPorts& ports, DeviceWork& work) {
   ServiceHost host(ports, work);
   ports.scm.RunDispatcher(kServiceName, [&host] { host.ServiceMain(); });
+  host.AwaitServiceMainEnd();
   return 0;
 }
 

@@ -21,8 +21,12 @@ class ServiceHost {
   void ServiceMain();
   // Runs on the dispatcher's thread for every control the Service Control Manager sends.
   void OnControl(std::uint32_t control);
+  // Returns once ServiceMain, if it ever started, has returned. The dispatcher lets go of the
+  // process as soon as the stopped state is reported, while a request under way is still served.
+  void AwaitServiceMainEnd();
 
  private:
+  void StartAndServe();
   // Sets the stop event and reports the service stopped, once per process: a stopped report
   // that keeps failing must not start the stop routine again.
   bool Stop();
@@ -32,6 +36,8 @@ class ServiceHost {
   DeviceWork& work_;
   StatusReporter reporter_;
   std::unique_ptr<Event> stop_;
+  std::unique_ptr<Event> mainEnded_;
+  std::atomic<bool> mainStarted_{false};
   std::atomic<std::uint32_t> currentState_{0};
   std::atomic<bool> stopped_{false};
 };

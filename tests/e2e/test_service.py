@@ -4,6 +4,7 @@ Wine has no Plug and Play tree, no SCSI devices and no physical drives, so every
 finds nothing; what is tested here is the service around the device work.
 """
 import time
+from pathlib import Path
 
 import pytest
 
@@ -109,6 +110,25 @@ def test_stops_within_five_seconds_and_the_process_ends(wine, services, service_
         wait_until(lambda: not wine.processes("HolvaraService.exe"), 10, "the service process to end")
         assert time.monotonic() - began < 5
         assert testclient.run("probe")["probe"] == "0"
+    finally:
+        services.remove(SERVICE)
+
+
+def test_reply_not_yet_read_at_the_stop_still_reaches_the_client(wine, services, service_exe, testclient):
+    services.create(SERVICE, service_exe)
+    try:
+        services.start(SERVICE)
+        assert_still_serving(testclient)
+        # Signalled, then reads its reply only 8 seconds later, long after the service has ended.
+        late = testclient.spawn("raw", request_hex(0, search_code=0x40), 8000)
+        wait_until(lambda: "signalled=1" in Path(late.stdout_path).read_text(errors="replace"), 20,
+                   "the request to be served")
+        signalled = time.monotonic()
+        services.stop(SERVICE)
+        wait_until(lambda: not wine.processes("HolvaraService.exe"), 10, "the service process to end")
+        assert time.monotonic() - signalled < 5
+        answer = testclient.finish(late, timeout=30)
+        assert (answer["signalled"], answer["reply"]) == ("1", ZERO_VALUE), answer.line
     finally:
         services.remove(SERVICE)
 

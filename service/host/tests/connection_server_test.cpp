@@ -43,6 +43,23 @@ TEST_F(HostTest, EachCommandRunsItsWorkAndRepliesItsValue) {
   StopService();
 }
 
+// No worker thread, no work: the reply is 0 rather than an earlier request's value, the finished
+// signal still comes, and the removal's debug text, which means its worker ended, does not.
+TEST_F(HostTest, WorkerThatCannotStartRepliesZeroAndWritesNoRemovalText) {
+  StartService();
+  ServiceClient client(clientPorts);
+  ASSERT_TRUE(client.Send(Request(kDEVICE_REMOVE)));
+  ASSERT_EQ(client.ReadResult(), 1u);
+
+  kernel.threads().FailStarts(1);
+  ASSERT_TRUE(client.Send(Request(kDEVICE_REMOVE)));
+  EXPECT_EQ(client.ReadResult(), 0u);
+
+  EXPECT_EQ(work.Calls().size(), 1u);
+  EXPECT_EQ(debug.Count("kDEVICE_REMOVE WAIT_OBJECT\n"), 1u);
+  StopService();
+}
+
 TEST_F(HostTest, RecordRequestUsesTheLowByteOfTheIndex) {
   StartService();
   ServiceClient client(clientPorts);
@@ -166,6 +183,8 @@ TEST_F(HostTest, SecondClientRetriesWhileTheFirstIsServedThenIsServed) {
   StopService();
 }
 
+// The stopped state is reported at once, and the dispatcher lets go of the process then; the
+// process entry still returns only after the request was served and the pipe closed.
 TEST_F(HostTest, RequestUnderWayWhenStopArrivesIsServedToTheEnd) {
   work.removeMs = 10000;
   StartService();
@@ -173,12 +192,19 @@ TEST_F(HostTest, RequestUnderWayWhenStopArrivesIsServedToTheEnd) {
   auto client = kernel.threads().Start([&] {
     ServiceClient serviceClient(clientPorts);
     serviceClient.Send(Request(kDEVICE_REMOVE));
+    kernel.clock().SleepMs(3000);
     reply = serviceClient.ReadResult();
     return 0u;
   });
   kernel.clock().SleepMs(1000);
 
-  EXPECT_EQ(StopService(), 0u);
+  kernel.scm().SendControl(kServiceControlStop);
+  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 1000));
+  EXPECT_EQ(kernel.NowMs(), 1000u);
+  EXPECT_EQ(EndOfProcess(), 0u);
+  EXPECT_EQ(kernel.NowMs(), 10000u);
+  EXPECT_FALSE(kernel.ipc().PipeExists(kPipeName));
+
   ASSERT_TRUE(client->Wait(kWaitForever));
   EXPECT_EQ(reply, 1u);
   EXPECT_EQ(kernel.scm().AcceptedStates().back(), kServiceStopped);

@@ -4,6 +4,7 @@
 
 #include "common/protocol.h"
 #include "service/host/pipe_access.h"
+#include "service/host/status_reporter.h"
 #include "service/host/tests/host_fixture.h"
 
 namespace holvara {
@@ -76,6 +77,22 @@ TEST_F(HostTest, RefusedReportIsRetriedEvery200Ms) {
     EXPECT_EQ(reports[i].accepted, i == 3);
   }
   StopService();
+}
+
+TEST(StatusReporterTest, ServiceSpecificCodeTurnsTheWin32CodeInto1066) {
+  struct Case {
+    std::uint32_t win32, specific, reported;
+  };
+  for (const Case& c : {Case{0, 0, 0}, Case{5, 0, 5}, Case{0, 9, 1066}, Case{5, 9, 1066}}) {
+    SCOPED_TRACE(testing::Message() << c.win32 << "/" << c.specific);
+    SimKernel kernel;
+    StatusReporter reporter(kernel.scm(), kernel.clock(), [] {});
+    reporter.Report(kServiceStopped, c.win32, c.specific, 0, 0);
+    const auto reports = kernel.scm().Reports();
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports[0].status.win32ExitCode, c.reported);
+    EXPECT_EQ(reports[0].status.serviceSpecificExitCode, c.specific);
+  }
 }
 
 TEST_F(HostTest, ReportsThatAlwaysFailRunTheStopRoutineOnceAndEnd) {

@@ -145,7 +145,7 @@ TEST_F(ServiceClientTest, ServerVanishingMidRequestEndsTheWaitAsAFailedExchange)
 
 // A server end that takes its time, as a removal that waits a minute for Plug and Play.
 TEST_F(ServiceClientTest, LongRequestIsWaitedForToTheEnd) {
-  auto stop = kernel.ipc().CreateStopEvent();
+  auto stop = kernel.ipc().CreateUnnamedEvent();
   auto created = kernel.ipc().CreatePipe(kPipeName, {});
   ASSERT_TRUE(created.pipe);
   auto server = kernel.threads().Start([&] {
