@@ -199,7 +199,29 @@ std::uint32_t SimDesktop::RegisterMessage(std::string_view name) {
 
 void SimDesktop::PostQuit(int exitCode) { quitCode_ = exitCode; }
 
-SimDesktop::Step SimDesktop::RunOneStep() {
+SimDesktop::Step SimDesktop::RunUntilStopped(std::uint64_t loopStart, const std::function<bool()>& isOver) {
+  // A loop inside another gives up no later than the one it runs in, so nesting cannot stretch
+  // the patience.
+  std::uint64_t patienceEnd = loopStart + kPatienceMs;
+  if (!patienceEnds_.empty()) patienceEnd = std::min(patienceEnd, patienceEnds_.back());
+  patienceEnds_.push_back(patienceEnd);
+  std::uint64_t instant = clock_.NowMs();
+  int stepsAtInstant = 0;
+  Step step = Step::kDispatched;
+  while (step == Step::kDispatched && !isOver()) {
+    step = RunOneStep(timeLimit_ ? *timeLimit_ : patienceEnd);
+    if (clock_.NowMs() != instant) {
+      instant = clock_.NowMs();
+      stepsAtInstant = 0;
+    } else if (step == Step::kDispatched && ++stepsAtInstant > kMaxStepsAtOneInstant) {
+      step = Step::kTimeLimit;
+    }
+  }
+  patienceEnds_.pop_back();
+  return step;
+}
+
+SimDesktop::Step SimDesktop::RunOneStep(std::uint64_t deadline) {
   if (!queue_.empty()) {
     const Posted posted = queue_.front();
     queue_.pop_front();
@@ -207,11 +229,11 @@ SimDesktop::Step SimDesktop::RunOneStep() {
     return Step::kDispatched;
   }
   if (quitCode_) return Step::kQuit;
-  if (!PassTimeToNextEvent()) return timeLimit_ && clock_.NowMs() >= *timeLimit_ ? Step::kTimeLimit : Step::kIdle;
+  if (!PassTimeToNextEvent(deadline)) return clock_.NowMs() >= deadline ? Step::kTimeLimit : Step::kIdle;
   return Step::kDispatched;
 }
 
-bool SimDesktop::PassTimeToNextEvent() {
+bool SimDesktop::PassTimeToNextEvent(std::uint64_t deadline) {
   const Timer* timer = nullptr;
   for (const Timer& candidate : timers_) {
     if (!timer || candidate.due < timer->due || (candidate.due == timer->due && candidate.order < timer->order)) {
@@ -228,8 +250,8 @@ bool SimDesktop::PassTimeToNextEvent() {
   const bool actionFirst = action && (!timer || action->due < timer->due ||
                                       (action->due == timer->due && action->order < timer->order));
   const std::uint64_t due = actionFirst ? action->due : timer->due;
-  if (timeLimit_ && due > *timeLimit_) {
-    if (clock_.NowMs() < *timeLimit_) clock_.Advance(*timeLimit_ - clock_.NowMs());
+  if (due > deadline) {
+    if (clock_.NowMs() < deadline) clock_.Advance(deadline - clock_.NowMs());
     return false;
   }
   if (due > clock_.NowMs()) clock_.Advance(due - clock_.NowMs());
@@ -248,27 +270,24 @@ bool SimDesktop::PassTimeToNextEvent() {
 }
 
 int SimDesktop::RunMessageLoop() {
-  for (;;) {
-    switch (RunOneStep()) {
-      case Step::kDispatched:
-        break;
-      case Step::kQuit: {
-        const int code = *quitCode_;
-        quitCode_.reset();
-        return code;
-      }
-      case Step::kIdle:
-        return kLoopIdle;
-      case Step::kTimeLimit:
-        return kLoopTimeLimit;
+  switch (RunUntilStopped(clock_.NowMs(), [] { return false; })) {
+    case Step::kQuit: {
+      const int code = *quitCode_;
+      quitCode_.reset();
+      return code;
     }
+    case Step::kIdle:
+      return kLoopIdle;
+    default:
+      return kLoopTimeLimit;
   }
 }
 
 void SimDesktop::StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) {
   if (Find(window) == nullptr) return;
   StopTimer(window, id);
-  timers_.push_back({window, id, intervalMs, clock_.NowMs() + intervalMs, nextOrder_++});
+  const std::uint32_t interval = std::max(intervalMs, kShortestTimerMs);
+  timers_.push_back({window, id, interval, clock_.NowMs() + interval, nextOrder_++});
 }
 
 void SimDesktop::StopTimer(WindowId window, std::uintptr_t id) {
@@ -322,6 +341,7 @@ std::intptr_t SimDesktop::RunModalDialog(ModuleId module, int templateId, Window
   if (SimWindow* ownerWindow = Find(owner)) ownerWindow->enabled = false;
 
   dialogs_.push_back(templateId);
+  const std::uint64_t opened = clock_.NowMs();
   Deliver(dialog, win::kWmInitDialog, 0, 0);
   const auto isOver = [&] {
     SimWindow* current = Find(dialog);
@@ -337,7 +357,7 @@ std::intptr_t SimDesktop::RunModalDialog(ModuleId module, int templateId, Window
     }
   }
   while (!isOver()) {
-    const Step step = RunOneStep();
+    const Step step = RunUntilStopped(opened, isOver);
     if (step == Step::kQuit) {
       EndModalDialog(dialog, 0);
     } else if (step == Step::kIdle || step == Step::kTimeLimit) {

@@ -37,6 +37,12 @@ class SimDesktop : public Ui {
   // What RunMessageLoop returns when it stopped without WM_QUIT.
   static constexpr int kLoopIdle = -1000;
   static constexpr int kLoopTimeLimit = -1001;
+  static constexpr std::uint64_t kPatienceMs = 60 * 60 * 1000;
+  // Messages dispatched at one instant before a loop counts as running away: a window that keeps
+  // posting to itself never lets time pass.
+  static constexpr int kMaxStepsAtOneInstant = 100000;
+  // The system's shortest timer interval (USER_TIMER_MINIMUM); shorter ones are raised to it.
+  static constexpr std::uint32_t kShortestTimerMs = 10;
 
   explicit SimDesktop(SimClock& clock) : clock_(clock) {}
 
@@ -80,13 +86,16 @@ class SimDesktop : public Ui {
   // buttons when none is queued); whileShown runs while the box is on screen.
   void AnswerNextMessageBox(int result, std::function<void()> whileShown = {});
   // The next dialog of this template is handed to the action once it is initialised. A dialog
-  // that nobody answers and that does not end by itself is cancelled (Escape) when its loop idles.
+  // that nobody answers and that does not end by itself is cancelled (Escape) when its loop idles,
+  // reaches the time limit or its patience, or runs away.
   void OnNextDialog(int templateId, std::function<void(WindowId dialog)> action);
   // A click on a control: a check box toggles, then the dialog gets the button's command.
   void ClickItem(WindowId dialog, int id);
   // Runs the action when virtual time reaches timeMs (checked while a message loop waits).
   void At(std::uint64_t timeMs, std::function<void()> action);
-  // Message loops stop waiting once virtual time would pass this point.
+  // Message loops stop waiting once virtual time would pass this point. Without a limit, a loop
+  // stops waiting an hour of virtual time after it began (a dialog's loop at the latest with the
+  // loop it runs in), so a program that never settles ends its test instead of hanging it.
   void SetTimeLimit(std::uint64_t timeMs) { timeLimit_ = timeMs; }
 
   // What the program showed.
@@ -154,9 +163,12 @@ class SimDesktop : public Ui {
   SimWindow* Find(WindowId window);
   Control* FindControl(WindowId dialog, int id);
   std::intptr_t Deliver(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  // Runs a loop's steps until one is not a dispatch; a loop that began at loopStart gives up at
+  // the time limit, or after its patience, or when it runs away at one instant.
+  Step RunUntilStopped(std::uint64_t loopStart, const std::function<bool()>& isOver);
   // One step of a message loop: a waiting message, else the next timer or action.
-  Step RunOneStep();
-  bool PassTimeToNextEvent();
+  Step RunOneStep(std::uint64_t deadline);
+  bool PassTimeToNextEvent(std::uint64_t deadline);
 
   SimClock& clock_;
   WindowId nextId_ = 0x10000;
@@ -168,6 +180,7 @@ class SimDesktop : public Ui {
   std::map<std::string, std::uint32_t> registered_;
   std::optional<int> quitCode_;
   std::optional<std::uint64_t> timeLimit_;
+  std::vector<std::uint64_t> patienceEnds_;  // of the loops running, innermost last
   std::deque<BoxAnswer> boxAnswers_;
   std::vector<std::pair<int, std::function<void(WindowId)>>> dialogActions_;
   std::vector<SimShownBox> boxes_;

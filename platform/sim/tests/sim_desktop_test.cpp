@@ -8,6 +8,7 @@
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_resources.h"
 
 namespace holvara {
 namespace {
@@ -21,12 +22,14 @@ class Recorder : public WindowHandler {
       ticks.push_back(std::to_string(wParam) + "@" + std::to_string(clock_.NowMs()));
       if (onTick) onTick(window, wParam);
     }
-    if (message == win::kWmUser) ticks.push_back("posted@" + std::to_string(clock_.NowMs()));
+    if (message == win::kWmUser && !onMessage) ticks.push_back("posted@" + std::to_string(clock_.NowMs()));
+    if (onMessage) onMessage(window, message);
     return desktop_.DefaultProcessing(window, message, wParam, lParam);
   }
 
   std::vector<std::string> ticks;
   std::function<void(WindowId, std::uintptr_t)> onTick;
+  std::function<void(WindowId, std::uint32_t)> onMessage;
 
  private:
   SimClock& clock_;
@@ -63,11 +66,67 @@ TEST_F(SimDesktopTest, RestartingATimerPushesItsTickBack) {
 }
 
 TEST_F(SimDesktopTest, PostedMessagesComeBeforeTimersAndQuitEndsTheLoop) {
-  desktop.StartTimer(window, 1, 0);
+  desktop.StartTimer(window, 1, 0);  // raised to the system's shortest interval
   desktop.Post(window, win::kWmUser, 0, 0);
   recorder.onTick = [&](WindowId, std::uintptr_t) { desktop.PostQuit(3); };
   EXPECT_EQ(desktop.RunMessageLoop(), 3);
-  EXPECT_EQ(recorder.ticks, (std::vector<std::string>{"posted@0", "1@0"}));
+  EXPECT_EQ(recorder.ticks, (std::vector<std::string>{"posted@0", "1@10"}));
+}
+
+TEST_F(SimDesktopTest, ALoopThatNeverSettlesGivesUpAfterItsPatience) {
+  desktop.StartTimer(window, 1, 0);
+  EXPECT_EQ(desktop.RunMessageLoop(), SimDesktop::kLoopTimeLimit);
+  EXPECT_EQ(clock.NowMs(), SimDesktop::kPatienceMs);
+  EXPECT_EQ(recorder.ticks.size(), SimDesktop::kPatienceMs / SimDesktop::kShortestTimerMs);
+}
+
+TEST_F(SimDesktopTest, ALoopThatRunsAwayAtOneInstantGivesUp) {
+  recorder.onMessage = [&](WindowId target, std::uint32_t message) {
+    if (message == win::kWmUser) desktop.Post(target, win::kWmUser, 0, 0);
+  };
+  desktop.Post(window, win::kWmUser, 0, 0);
+  EXPECT_EQ(desktop.RunMessageLoop(), SimDesktop::kLoopTimeLimit);
+  EXPECT_EQ(clock.NowMs(), 0u);
+}
+
+// A dialog that ticks for ever, ignores Cancel and, on its first tick, opens another like itself.
+class StubbornDialog : public WindowHandler {
+ public:
+  StubbornDialog(SimDesktop& desktop, ModuleId module, StubbornDialog* nested)
+      : desktop_(desktop), module_(module), nested_(nested) {}
+  std::intptr_t HandleMessage(WindowId window, std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+    if (message == win::kWmInitDialog) desktop_.StartTimer(window, 1, 1000);
+    if (message == win::kWmTimer && nested_ && !openedNested_) {
+      openedNested_ = true;
+      nestedResult = desktop_.RunModalDialog(module_, kInner, window, *nested_);
+    }
+    return 0;
+  }
+
+  static constexpr int kOuter = 300;
+  static constexpr int kInner = 301;
+  std::intptr_t nestedResult = 0;
+
+ private:
+  SimDesktop& desktop_;
+  ModuleId module_;
+  StubbornDialog* nested_;
+  bool openedNested_ = false;
+};
+
+TEST_F(SimDesktopTest, NestedDialogsThatNeverEndAreCancelledAfterTheirPatience) {
+  SimResourceData library;
+  library.dialogs[StubbornDialog::kOuter] = {"Outer", false, {}};
+  library.dialogs[StubbornDialog::kInner] = {"Inner", false, {}};
+  const auto module = reinterpret_cast<ModuleId>(&library);
+  StubbornDialog inner(desktop, module, nullptr);
+  StubbornDialog outer(desktop, module, &inner);
+
+  EXPECT_EQ(desktop.RunModalDialog(module, StubbornDialog::kOuter, window, outer), win::kIdCancel);
+  EXPECT_EQ(outer.nestedResult, win::kIdCancel);
+  EXPECT_EQ(desktop.cancelledDialogs(), (std::vector<int>{StubbornDialog::kInner, StubbornDialog::kOuter}));
+  EXPECT_EQ(clock.NowMs(), SimDesktop::kPatienceMs);  // the inner one gives up with the outer one
+  EXPECT_TRUE(desktop.IsEnabled(window));
 }
 
 TEST_F(SimDesktopTest, ClosingTheWindowStopsItsTimers) {

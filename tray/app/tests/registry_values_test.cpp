@@ -73,31 +73,36 @@ TEST_F(ReaderTest, AShortMatchBringsNoBytesOfAnEarlierValue) {
 // A key whose enumeration fails for good, as a key deleted by another program does.
 class BrokenKey : public RegistryKey {
  public:
+  explicit BrokenKey(int& calls) : calls_(calls) {}
   long EnumValue(std::uint32_t, std::uint32_t, std::span<std::uint8_t>, EnumeratedValue&) override {
-    ++calls;
+    ++calls_;
     return 1018;  // ERROR_KEY_DELETED
   }
   long QueryValue(std::string_view, std::uint32_t&, std::vector<std::uint8_t>&) override { return 1018; }
   long SetValue(std::string_view, std::uint32_t, std::span<const std::uint8_t>) override { return 1018; }
-  static inline int calls = 0;
+
+ private:
+  int& calls_;
 };
 
 class BrokenRegistry : public Registry {
  public:
   long OpenKey(RegistryRoot, std::string_view, std::unique_ptr<RegistryKey>& key) override {
-    key = std::make_unique<BrokenKey>();
+    key = std::make_unique<BrokenKey>(enumerations);
     return reg::kOk;
   }
   long CreateKey(RegistryRoot root, std::string_view path, std::unique_ptr<RegistryKey>& key) override {
     return OpenKey(root, path, key);
   }
+
+  int enumerations = 0;
 };
 
 TEST(ReaderFailureTest, AKeyThatCannotBeEnumeratedEndsTheSearch) {
   BrokenRegistry registry;
   std::array<std::uint8_t, 4> value{};
   EXPECT_EQ(ReadRegistryValue(registry, kUser, kKey, "AutoUpDate", value), 0);
-  EXPECT_EQ(BrokenKey::calls, 1);
+  EXPECT_EQ(registry.enumerations, 1);
 }
 
 TEST(ReaderBoundsTest, ACountBeyondTheDataBufferIsBounded) {
