@@ -5,8 +5,10 @@
 namespace holvara::framework {
 
 namespace {
-// The frame adds the document's title to its own unless told otherwise.
+// The frame adds the document's title to its own unless told otherwise, the document's first.
 constexpr std::uint32_t kAddToTitle = 0x00008000;
+constexpr std::uint32_t kPrefixTitle = 0x00004000;
+constexpr std::uint32_t kExClientEdge = 0x00000200;
 constexpr int kUseDefault = static_cast<int>(0x80000000);
 }  // namespace
 
@@ -24,7 +26,11 @@ void FrameWindow::ActivateFrame(int showCommand) {
   ui().Show(id(), showCommand == -1 ? win::kSwShow : showCommand);
 }
 
-bool FrameWindow::PreCreateWindow(WindowCreation&) { return true; }
+bool FrameWindow::PreCreateWindow(WindowCreation& creation) {
+  if (creation.style & kAddToTitle) creation.style |= kPrefixTitle;
+  creation.exStyle |= kExClientEdge;
+  return true;
+}
 
 int FrameWindow::OnCreate() {
   if (!viewFactory_) return 0;

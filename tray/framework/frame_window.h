@@ -29,6 +29,8 @@ class FrameWindow : public Window {
   View* view() const { return view_.get(); }
 
  protected:
+  // The frame's own adjustments: the document's name before the frame's in the title, and a
+  // sunken client edge.
   virtual bool PreCreateWindow(WindowCreation& creation);
   // WM_CREATE: creates the view; -1 stops the window's creation.
   virtual int OnCreate();

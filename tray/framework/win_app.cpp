@@ -117,7 +117,8 @@ bool CommandLineNamesFile(std::string_view commandLine) {
   const std::vector<std::string> arguments = SplitArguments(commandLine);
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument.empty() || (argument[0] != '/' && argument[0] != '-')) return true;
+    // An empty argument leaves the file name empty, as if it were not there.
+    if (!argument.empty() && argument[0] != '/' && argument[0] != '-') return true;
   }
   return false;
 }

@@ -55,8 +55,10 @@ TEST_F(MainFrameTest, IsAnInvisiblePopupWithoutMenuOrSize) {
   const std::uint32_t style = desktop.Style(frame->id());
   EXPECT_EQ(style & win::kWsPopup, win::kWsPopup);
   EXPECT_EQ(style & (win::kWsVisible | win::kWsCaption | win::kWsSysMenu), 0u);
-  EXPECT_EQ(style & 0x10000000u, 0u);
+  // The frame's default style masked, with WS_POPUP, and the frame's own title flags and edge.
+  EXPECT_EQ(style, 0x8007C000u);
   const WindowCreation creation = desktop.Creation(frame->id());
+  EXPECT_EQ(creation.exStyle, 0x200u);
   EXPECT_EQ(creation.menu, 0u);
   EXPECT_EQ(creation.x | creation.y | creation.width | creation.height, 0);
 }

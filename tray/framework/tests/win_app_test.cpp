@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest,
                                            CommandLineCase{"\"C:\\Program Files\\Holvara.exe\" /AutoRun", false},
                                            CommandLineCase{"C:\\Holvara.exe -Embedding", false},
                                            CommandLineCase{"C:\\Holvara.exe   ", false},
+                                           CommandLineCase{"C:\\Holvara.exe \"\"", false},
                                            CommandLineCase{"C:\\Holvara.exe notes.txt", true},
                                            CommandLineCase{"C:\\Holvara.exe /AutoRun \"my notes.txt\"", true}));
 
