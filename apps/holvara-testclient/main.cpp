@@ -10,8 +10,9 @@
 //   remove HWID PDO    command 3                           -> sent=S reply=HEX value=N
 //   rescan             command 4                           -> sent=S reply=HEX value=N
 //   probe              the tray program's service probe    -> probe=0|1
-//   raw HEXBYTES [MS]  writes exactly these bytes, waits for the finished event (or the end of
-//                      the connection), reads what comes -> signalled=0|1 reply=HEX
+//   raw HEXBYTES [MS]  opens the pipe (waiting while another client holds it), writes exactly
+//                      these bytes, waits for the finished event (or the end of the connection),
+//                      reads what comes                  -> signalled=0|1 reply=HEX
 //                      With MS it first prints signalled=0|1 on a line of its own and waits MS
 //                      milliseconds before it reads.
 //   silent             connects and closes without writing -> connected=0|1
@@ -106,9 +107,17 @@ std::vector<std::byte> ParseHex(std::string_view text) {
   return bytes;
 }
 
+constexpr int kRawBusyAttempts = 10;
+constexpr std::uint32_t kRawBusyWaitMs = 2000;
+
 int RawExchange(Ipc& ipc, Clock& clock, std::string_view hex, std::optional<std::uint32_t> readAfterMs) {
   const auto event = ipc.CreateNamedEvent(kFinishedEventName);
-  const auto opened = ipc.OpenPipe(kPipeName);
+  auto opened = ipc.OpenPipe(kPipeName);
+  // A test's probe may hold the pipe for a moment just when this client starts.
+  for (int attempt = 1; attempt < kRawBusyAttempts && opened.error == PipeOpenError::kBusy; ++attempt) {
+    ipc.WaitForPipe(kPipeName, kRawBusyWaitMs);
+    opened = ipc.OpenPipe(kPipeName);
+  }
   if (!opened.pipe) {
     std::printf("signalled=0 reply=\n");
     return 1;
