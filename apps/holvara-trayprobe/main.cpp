@@ -10,7 +10,8 @@
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
-//   holvara-trayprobe show <file> <dialog> <ms>       shows a dialog template of a library for a while
+//   holvara-trayprobe show <file> <dialog> <ms>       shows a dialog template of a library for a while;
+//                                                     prints its style and its controls' numbers first
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
@@ -141,11 +142,19 @@ int Library(const char* file, char** numbers, int count) {
 
 INT_PTR CALLBACK LeaveToTheSystem(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
+// The dialog's own controls, not the parts of a control (a list view's header).
+BOOL CALLBACK PrintControlNumber(HWND child, LPARAM dialog) {
+  if (GetParent(child) == reinterpret_cast<HWND>(dialog)) std::printf("control %d\n", GetDlgCtrlID(child));
+  return TRUE;
+}
+
 int Show(const char* file, int dialogId, DWORD timeoutMs) {
   HMODULE library = LoadLibraryA(file);
   if (!library) return 1;
   HWND dialog = CreateDialogParamA(library, MAKEINTRESOURCEA(dialogId), nullptr, LeaveToTheSystem, 0);
   if (!dialog) return 1;
+  std::printf("style %08lx\n", static_cast<unsigned long>(GetWindowLongA(dialog, GWL_STYLE)));
+  EnumChildWindows(dialog, PrintControlNumber, reinterpret_cast<LPARAM>(dialog));
   ShowWindow(dialog, SW_SHOW);
   std::printf("shown\n");
   std::fflush(stdout);

@@ -49,3 +49,11 @@ def test_dialog_template_opens(wine, display, probe, language, dialog):
                    f"dialog {dialog} on screen")
         display.screenshot(f"tray-dialog-{dialog}-{language}")
         assert wine.finish(process, 30).returncode == 0
+    output = process.stdout_path.read_text()
+    template = RESOURCES["dialogs"][str(dialog)]
+    controls = sorted(int(number) for number in re.findall(r"^control (-?\d+)$", output, re.M))
+    assert controls == sorted(control["id"] for control in template["controls"])
+    style = int(re.search(r"^style (\w+)$", output, re.M).group(1), 16)
+    WS_CAPTION, WS_SYSMENU = 0x00C00000, 0x00080000
+    assert bool(style & WS_SYSMENU) == template["closeBox"], f"style {style:08x}"
+    assert (style & WS_CAPTION == WS_CAPTION) == template["closeBox"], f"style {style:08x}"

@@ -93,7 +93,9 @@ def tray(wine, display):
 def test_first_start_writes_the_defaults_and_the_logon_entry_then_ends_on_request(tray):
     process = tray.start()
     style = tray.wait_for_main_window()
-    assert "visible 0" in style
+    # A hidden popup without caption or system menu, with the frame's sizing and title flags (and
+    # the WS_CLIPSIBLINGS the system gives every top-level window).
+    assert "style 8407c000 visible 0" in style, style
 
     assert tray.settings() == {"AutoRun": 1, "Basic": 1, "SystemMessage": 1, "Show": 1,
                                "ResumeRescan": 0, "SearchCode": 64}

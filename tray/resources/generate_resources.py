@@ -78,13 +78,11 @@ def rc_script(resources, language):
         width, height = dialog["size"]
         style = "DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP"
         style += " | WS_CAPTION | WS_SYSMENU" if dialog["closeBox"] else " | WS_BORDER"
-        lines += [
-            f"{number} DIALOGEX 0, 0, {width}, {height}",
-            f"STYLE {style}",
-            f"CAPTION {rc_quote(dialog['caption'][language])}",
-            f'FONT {points}, "{face}", 400, 0, 0x1',
-            "BEGIN",
-        ]
+        lines += [f"{number} DIALOGEX 0, 0, {width}, {height}", f"STYLE {style}"]
+        # windres gives every dialog with a caption a title bar, so a dialog without one has none.
+        if "caption" in dialog:
+            lines.append(f"CAPTION {rc_quote(dialog['caption'][language])}")
+        lines += [f'FONT {points}, "{face}", 400, 0, 0x1', "BEGIN"]
         for control in dialog["controls"]:
             statement, class_and_style, _ = CONTROL_KINDS[control["kind"]]
             text = rc_quote(control.get("text", {}).get(language, ""))
@@ -130,7 +128,7 @@ def sim_libraries(resources):
         for number, texts in sorted(resources["strings"].items(), key=lambda item: int(item[0])):
             lines.append(f"  data.strings[{number}] = {cpp_bytes(encode(texts[language], code_page))};")
         for number, dialog in sorted(resources["dialogs"].items(), key=lambda item: int(item[0])):
-            caption = cpp_bytes(encode(dialog["caption"][language], code_page))
+            caption = cpp_bytes(encode(dialog.get("caption", {}).get(language, ""), code_page))
             close_box = "true" if dialog["closeBox"] else "false"
             controls = []
             for control in dialog["controls"]:
