@@ -91,19 +91,31 @@ bool ServiceClient::ProbePipe() {
 PipeOpenResult ServiceClient::OpenWithRetries(int attempts, std::uint32_t delayMs) {
   PipeOpenResult opened = ports_.ipc.OpenPipe(kPipeName);
   for (int attempt = 1; attempt < attempts && !opened.pipe; ++attempt) {
-    AwaitNextAttempt(opened.error, delayMs);
-    opened = ports_.ipc.OpenPipe(kPipeName);
+    opened = Retry(opened.error, delayMs);
   }
   return opened;
 }
 
-void ServiceClient::AwaitNextAttempt(PipeOpenError error, std::uint32_t delayMs) {
+PipeOpenResult ServiceClient::Retry(PipeOpenError error, std::uint32_t delayMs) {
   // A busy pipe is free again as soon as the service has let its client go, typically well
-  // within the delay; sleeping it out would stall every exchange that follows another.
-  const std::uint64_t start = ports_.clock.NowMs();
-  if (error == PipeOpenError::kBusy && ports_.ipc.WaitForPipe(kPipeName, delayMs)) return;
-  const std::uint64_t waited = ports_.clock.NowMs() - start;
-  if (waited < delayMs) ports_.clock.SleepMs(static_cast<std::uint32_t>(delayMs - waited));
+  // within the delay; sleeping it out would stall every exchange that follows another. Another
+  // client may take the freed pipe first, which must not use up the retries meant to cover the
+  // whole delay, so the pipe is waited for again until the delay is up.
+  const std::uint64_t due = ports_.clock.NowMs() + delayMs;
+  while (error == PipeOpenError::kBusy) {
+    const std::uint32_t left = MsUntil(due);
+    if (left == 0 || !ports_.ipc.WaitForPipe(kPipeName, left)) break;
+    PipeOpenResult opened = ports_.ipc.OpenPipe(kPipeName);
+    if (opened.pipe) return opened;
+    error = opened.error;
+  }
+  if (const std::uint32_t left = MsUntil(due)) ports_.clock.SleepMs(left);
+  return ports_.ipc.OpenPipe(kPipeName);
+}
+
+std::uint32_t ServiceClient::MsUntil(std::uint64_t due) {
+  const std::uint64_t now = ports_.clock.NowMs();
+  return now >= due ? 0 : static_cast<std::uint32_t>(due - now);
 }
 
 std::uint32_t ProbeService(const ClientPorts& ports) {

@@ -42,8 +42,10 @@ class ServiceClient {
   // Reads until the buffer is full or the connection ends, then releases the handles.
   void ReadReply(std::span<std::byte> buffer);
   PipeOpenResult OpenWithRetries(int attempts, std::uint32_t delayMs);
-  // Returns when the next open may be tried: at most delayMs after it was called.
-  void AwaitNextAttempt(PipeOpenError error, std::uint32_t delayMs);
+  // One retry after an open that failed with error: the open made delayMs later, or a
+  // successful one made sooner on a busy pipe that became free.
+  PipeOpenResult Retry(PipeOpenError error, std::uint32_t delayMs);
+  std::uint32_t MsUntil(std::uint64_t due);
   bool AwaitFinished();
 
   ClientPorts ports_;

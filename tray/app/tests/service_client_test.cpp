@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "common/text_field.h"
@@ -53,6 +56,7 @@ TEST_F(ServiceClientTest, DeniedPipeReportsAccessDenied) {
   kernel.ipc().DenyAccess(kPipeName, true);
 
   EXPECT_FALSE(client.Send(Request(kDEVICE_RESCAN)));
+  EXPECT_EQ(kernel.NowMs(), 40000u);
   EXPECT_EQ(debug.texts(), std::vector<std::string>{"ERROR_ACCESS_DENIED\n"});
   EXPECT_EQ(client.ReadResult(), 0u);
 }
@@ -65,6 +69,60 @@ TEST_F(ServiceClientTest, PipeBusyForEverIsGivenUpAfterFortySeconds) {
   EXPECT_FALSE(client.Send(Request(kDEVICE_RESCAN)));
   EXPECT_EQ(kernel.NowMs(), 40000u);
   EXPECT_EQ(debug.texts(), std::vector<std::string>{"AnotherError\n"});
+}
+
+// The simulated system, except that each time the pipe becomes free another client takes it
+// first and holds it for 10 ms, as a burst of exchanges from another thread does.
+class RivalledIpc : public Ipc {
+ public:
+  RivalledIpc(SimKernel& kernel, int rivals) : kernel_(kernel), rivals_(rivals) {}
+
+  // Starts a rival's connection.
+  void TakeForAMoment() {
+    auto rival = std::make_shared<PipeOpenResult>(kernel_.ipc().OpenPipe(kPipeName));
+    SimKernel& kernel = kernel_;
+    kernel_.threads().Start([&kernel, rival] {
+      kernel.clock().SleepMs(10);
+      rival->pipe.reset();
+      return 0u;
+    });
+  }
+
+  std::unique_ptr<Event> CreateNamedEvent(std::string_view name) override {
+    return kernel_.ipc().CreateNamedEvent(name);
+  }
+  PipeOpenResult OpenPipe(std::string_view name) override { return kernel_.ipc().OpenPipe(name); }
+  bool WaitForPipe(std::string_view name, std::uint32_t timeoutMs) override {
+    const bool free = kernel_.ipc().WaitForPipe(name, timeoutMs);
+    if (free && rivals_ > 0) {
+      --rivals_;
+      TakeForAMoment();
+    }
+    return free;
+  }
+  std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override {
+    return kernel_.ipc().OpenNamedEvent(name);
+  }
+  std::unique_ptr<Event> CreateUnnamedEvent() override { return kernel_.ipc().CreateUnnamedEvent(); }
+  PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) override {
+    return kernel_.ipc().CreatePipe(name, access);
+  }
+
+ private:
+  SimKernel& kernel_;
+  int rivals_;
+};
+
+TEST_F(ServiceClientTest, PipeTakenByOtherClientsEachTimeItFreesUpDoesNotUseUpTheRetries) {
+  Respond([](const ServiceRequest& request) { return Value(request.command == kDEVICE_RESCAN ? 7 : 0); });
+  RivalledIpc ipc(kernel, 30);
+  ServiceClient rivalled(ClientPorts{ipc, kernel.clock(), debug});
+  ipc.TakeForAMoment();
+
+  EXPECT_TRUE(rivalled.Send(Request(kDEVICE_RESCAN)));
+  EXPECT_EQ(rivalled.ReadResult(), 7u);
+  EXPECT_EQ(kernel.NowMs(), 310u);
+  EXPECT_TRUE(debug.texts().empty());
 }
 
 TEST_F(ServiceClientTest, ProbeOfMissingPipeGivesUpAfterTwelveAttemptsSilently) {
