@@ -62,6 +62,7 @@ BAD_REQUESTS = {
         "1", ZERO_VALUE),
     "record index 26": (request_hex(1, index=26), "1", ZERO_RECORD),
     "record index 255": (request_hex(1, index=255), "1", ZERO_RECORD),
+    "request followed by 16 more bytes": (request_hex(0, search_code=0x40) + "ab" * 16, "1", ZERO_VALUE),
     "unknown command 7": (request_hex(7), "0", ""),
     "unknown command 0xFFFFFFFF": (request_hex(0xFFFFFFFF), "0", ""),
 }
