@@ -15,8 +15,8 @@ bool SameName(std::string_view a, std::string_view b) {
 
 class SimRegistryKey : public RegistryKey {
  public:
-  SimRegistryKey(SimRegistry& registry, RegistryRoot root, std::string path)
-      : registry_(registry), root_(root), path_(std::move(path)) {}
+  SimRegistryKey(SimRegistry& registry, RegistryRoot root, std::string path, std::string_view spelling)
+      : registry_(registry), root_(root), path_(std::move(path)), spelling_(spelling) {}
 
   long EnumValue(std::uint32_t index, std::uint32_t nameCapacity, std::span<std::uint8_t> data,
                  EnumeratedValue& value) override {
@@ -45,7 +45,7 @@ class SimRegistryKey : public RegistryKey {
 
   long SetValue(std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data) override {
     if (registry_.Values(root_, path_) == nullptr) return reg::kFileNotFound;
-    registry_.Store(root_, path_, {std::string(name), type, {data.begin(), data.end()}});
+    registry_.Store(root_, path_, spelling_, {std::string(name), type, {data.begin(), data.end()}});
     return reg::kOk;
   }
 
@@ -53,6 +53,7 @@ class SimRegistryKey : public RegistryKey {
   SimRegistry& registry_;
   RegistryRoot root_;
   std::string path_;
+  std::string spelling_;  // the path as the program spelled it, for the log of writes
 };
 
 }  // namespace
@@ -75,7 +76,7 @@ void SimRegistry::MakeKey(RegistryRoot root, const std::string& normalPath) {
 long SimRegistry::OpenKey(RegistryRoot root, std::string_view path, std::unique_ptr<RegistryKey>& key) {
   const std::string normal = Normal(path);
   if (keys_.count({root, normal}) == 0) return reg::kFileNotFound;
-  key = std::make_unique<SimRegistryKey>(*this, root, normal);
+  key = std::make_unique<SimRegistryKey>(*this, root, normal, path);
   return reg::kOk;
 }
 
@@ -83,7 +84,7 @@ long SimRegistry::CreateKey(RegistryRoot root, std::string_view path, std::uniqu
   const std::string normal = Normal(path);
   if (std::find(denied_.begin(), denied_.end(), KeyName{root, normal}) != denied_.end()) return reg::kAccessDenied;
   MakeKey(root, normal);
-  key = std::make_unique<SimRegistryKey>(*this, root, normal);
+  key = std::make_unique<SimRegistryKey>(*this, root, normal, path);
   return reg::kOk;
 }
 
@@ -92,8 +93,9 @@ std::vector<SimRegistryValue>* SimRegistry::Values(RegistryRoot root, const std:
   return found == keys_.end() ? nullptr : &found->second;
 }
 
-void SimRegistry::Store(RegistryRoot root, const std::string& normalPath, SimRegistryValue value) {
-  writes_.push_back({root, normalPath, value});
+void SimRegistry::Store(RegistryRoot root, const std::string& normalPath, std::string_view spelling,
+                        SimRegistryValue value) {
+  writes_.push_back({root, std::string(spelling), value});
   std::vector<SimRegistryValue>& values = keys_[{root, normalPath}];
   for (SimRegistryValue& stored : values) {
     if (SameName(stored.name, value.name)) {

@@ -23,7 +23,7 @@ struct SimRegistryValue {
 
 struct SimRegistryWrite {
   RegistryRoot root;
-  std::string path;
+  std::string path;  // as the program spelled it
   SimRegistryValue value;
 };
 
@@ -46,7 +46,7 @@ class SimRegistry : public Registry {
 
   // Used by the open keys.
   std::vector<SimRegistryValue>* Values(RegistryRoot root, const std::string& normalPath);
-  void Store(RegistryRoot root, const std::string& normalPath, SimRegistryValue value);
+  void Store(RegistryRoot root, const std::string& normalPath, std::string_view spelling, SimRegistryValue value);
 
  private:
   using KeyName = std::pair<RegistryRoot, std::string>;

@@ -35,8 +35,13 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsInOrderThenTheLogonEntry) {
   ASSERT_TRUE(app.InitInstance());
 
   std::vector<std::string> written;
-  for (const SimRegistryWrite& write : pc.registry.writes()) written.push_back(write.value.name);
-  EXPECT_THAT(written, ElementsAre("AutoRun", "Basic", "SystemMessage", "Show", "ResumeRescan", "SearchCode", "Holvara"));
+  for (const SimRegistryWrite& write : pc.registry.writes()) {
+    EXPECT_EQ(write.root, RegistryRoot::kCurrentUser);
+    written.push_back(write.path + " " + write.value.name);
+  }
+  const std::string profile = std::string(kSimSettingsKey) + " ";
+  EXPECT_THAT(written, ElementsAre(profile + "AutoRun", profile + "Basic", profile + "SystemMessage", profile + "Show",
+                                   profile + "ResumeRescan", profile + "SearchCode", std::string(kRunKey) + " Holvara"));
   EXPECT_EQ(Setting("AutoRun"), 1u);
   EXPECT_EQ(Setting("Basic"), 1u);
   EXPECT_EQ(Setting("SystemMessage"), 1u);
