@@ -132,15 +132,18 @@ TEST_F(ServiceClientTest, ProbeOfMissingPipeGivesUpAfterTwelveAttemptsSilently) 
   EXPECT_EQ(ProbeService(ports), 0u);
 }
 
-TEST_F(ServiceClientTest, ProbeOpensAndClosesWithoutWriting) {
+TEST_F(ServiceClientTest, ProbeOpensAndClosesWithoutWritingOrTheEvent) {
   std::vector<ServiceRequest> seen;
+  bool eventDuringProbe = true;
   Respond([&](const ServiceRequest& request) {
     seen.push_back(request);
+    eventDuringProbe = kernel.ipc().EventExists(kFinishedEventName);
     return Value(0);
   });
 
   EXPECT_EQ(ProbeService(ports), 1u);
   EXPECT_EQ(kernel.NowMs(), 0u);
+  EXPECT_FALSE(eventDuringProbe);
   ASSERT_EQ(seen.size(), 1u);
   const ServiceRequest empty{};
   EXPECT_EQ(std::memcmp(&seen[0], &empty, sizeof(empty)), 0);
