@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tray/app/holvara_app.h"
 #include "tray/app/tests/sim_tray_pc.h"
@@ -237,6 +239,28 @@ TEST_F(StartupTest, SecondStartSignalsTheFirstAndEnds) {
   EXPECT_EQ(pc.desktop.positionCalls()[0].window, first.mainWindowId());
   EXPECT_EQ(pc.desktop.positionCalls()[0].insertAfter, win::kHwndTopmost);
   EXPECT_EQ(pc.desktop.positionCalls()[1].insertAfter, win::kHwndNoTopmost);
+}
+
+TEST_F(StartupTest, SecondStartPostsTheRegisteredMessageWithOneAndZero) {
+  struct Running : WindowHandler {
+    std::intptr_t HandleMessage(WindowId, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+      if (message >= 0xC000) received.push_back({message, wParam, lParam});
+      return message == win::kWmNcCreate ? 1 : 0;
+    }
+    std::vector<std::tuple<std::uint32_t, std::uintptr_t, std::intptr_t>> received;
+  } running;
+  WindowCreation creation;
+  creation.title = "Holvara";
+  const WindowId window = pc.desktop.Create(creation, running);
+  const MutexCreation held = pc.mutexes.Create("Holvara");
+
+  CHolvaraApp second(pc.ports(), pc.client());
+  EXPECT_FALSE(second.InitInstance());
+  pc.desktop.SetTimeLimit(10);
+  pc.desktop.RunMessageLoop();
+
+  EXPECT_THAT(running.received, ElementsAre(std::make_tuple(pc.desktop.RegisterMessage("HOLVARA"), 1u, 0)));
+  pc.desktop.Destroy(window);
 }
 
 TEST_F(StartupTest, SecondStartWithoutTheFirstWindowEndsQuietly) {
