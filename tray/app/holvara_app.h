@@ -61,6 +61,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   std::intptr_t OpenFile(std::string_view target);
   int messageBoxOpen() const { return messageBoxOpen_; }
 
+  // Rebuilds the device list from the service and tells an open dialog; returns 1.
+  int RefreshDevices() { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
 
   // FrameHost.
