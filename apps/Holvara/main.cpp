@@ -5,7 +5,9 @@
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
+#include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_system.h"
@@ -24,6 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug}, {ipc, clock, debug});
+  Win32NotificationArea notificationArea;
+  Win32Keyboard keyboard;
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard}, {ipc, clock, debug});
   return app.Main();
 }

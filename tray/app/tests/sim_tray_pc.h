@@ -9,8 +9,10 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
@@ -33,7 +35,9 @@ struct SimTrayPc {
     system.commandLine = std::string("\"") + kSimProgramPath + "\"";
   }
 
-  TrayPorts ports() { return {desktop, registry, resources, mutexes, system, shell, files, debug}; }
+  TrayPorts ports() {
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard};
+  }
   ClientPorts client() { return {ipc, clock, debug}; }
 
   SimClock clock;
@@ -47,6 +51,8 @@ struct SimTrayPc {
   RecordingDebugOutput debug;
   SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimNotificationArea notificationArea{desktop, clock};
+  SimKeyboard keyboard;
 };
 
 }  // namespace holvara
