@@ -7,6 +7,9 @@
 //                                                     its text as hex bytes
 //   holvara-trayprobe answer <caption>                presses OK on that message box
 //   holvara-trayprobe send <wParam>                   posts "HOLVARA" with wParam to the "Holvara" window
+//   holvara-trayprobe devicechange <event>            sends the "Holvara" window WM_DEVICECHANGE with
+//                                                     the event, as the system's broadcast does; prints
+//                                                     the window's answer
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -110,6 +113,15 @@ int Send(WPARAM request) {
   return PostMessageA(running, RegisterWindowMessageA("HOLVARA"), request, 0) ? 0 : 1;
 }
 
+int DeviceChange(WPARAM event) {
+  HWND running = FindWindowA(nullptr, "Holvara");
+  if (!running) return 1;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(running, WM_DEVICECHANGE, event, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return 1;
+  std::printf("answer %lu\n", static_cast<unsigned long>(answer));
+  return 0;
+}
+
 int Library(const char* file, char** numbers, int count) {
   HMODULE library = LoadLibraryA(file);
   if (!library) return 1;
@@ -180,6 +192,7 @@ int main(int argc, char** argv) {
   if (command == "box" && argc == 4) result = Box(argv[2], timeoutMs);
   if (command == "answer" && argc == 3) result = Answer(argv[2]);
   if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
+  if (command == "devicechange" && argc == 3) result = DeviceChange(std::strtoul(argv[2], nullptr, 0));
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
