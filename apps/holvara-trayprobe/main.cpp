@@ -10,6 +10,10 @@
 //   holvara-trayprobe devicechange <event>            sends the "Holvara" window WM_DEVICECHANGE with
 //                                                     the event, as the system's broadcast does; prints
 //                                                     the window's answer
+//   holvara-trayprobe watch <milliseconds>            prints "watching", then a line for each top-level
+//                                                     window of any program that is shown ("shown") or
+//                                                     becomes the foreground window ("active"): its
+//                                                     process id and class, and its title as hex
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -122,6 +126,38 @@ int DeviceChange(WPARAM event) {
   return 0;
 }
 
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object != OBJID_WINDOW || child != CHILDID_SELF || !window) return;
+  if (GetAncestor(window, GA_ROOT) != window) return;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  std::printf("%s %lu %s %s\n", event == EVENT_OBJECT_SHOW ? "shown" : "active", static_cast<unsigned long>(process),
+              className, Hex(TextOf(window)).c_str());
+  std::fflush(stdout);
+}
+
+int Watch(DWORD durationMs) {
+  HWINEVENTHOOK shown = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, OnWindowEvent, 0, 0,
+                                        WINEVENT_OUTOFCONTEXT);
+  HWINEVENTHOOK active = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnWindowEvent,
+                                         0, 0, WINEVENT_OUTOFCONTEXT);
+  if (!shown || !active) return 1;
+  std::printf("watching\n");
+  std::fflush(stdout);
+  const UINT_PTR timer = SetTimer(nullptr, 0, durationMs, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_TIMER && message.wParam == timer) break;
+    DispatchMessageA(&message);
+  }
+  KillTimer(nullptr, timer);
+  UnhookWinEvent(shown);
+  UnhookWinEvent(active);
+  return 0;
+}
+
 int Library(const char* file, char** numbers, int count) {
   HMODULE library = LoadLibraryA(file);
   if (!library) return 1;
@@ -192,6 +228,7 @@ int main(int argc, char** argv) {
   if (command == "box" && argc == 4) result = Box(argv[2], timeoutMs);
   if (command == "answer" && argc == 3) result = Answer(argv[2]);
   if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
+  if (command == "watch" && argc == 3) result = Watch(std::strtoul(argv[2], nullptr, 10));
   if (command == "devicechange" && argc == 3) result = DeviceChange(std::strtoul(argv[2], nullptr, 0));
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
