@@ -10,10 +10,11 @@
 //   holvara-trayprobe devicechange <event>            sends the "Holvara" window WM_DEVICECHANGE with
 //                                                     the event, as the system's broadcast does; prints
 //                                                     the window's answer
-//   holvara-trayprobe watch <milliseconds>            prints "watching", then a line for each top-level
-//                                                     window of any program that is shown ("shown") or
-//                                                     becomes the foreground window ("active"): its
-//                                                     process id and class, and its title as hex
+//   holvara-trayprobe watch <milliseconds>            prints "watching", then follows the top-level
+//                                                     windows of the process that owns the "Holvara"
+//                                                     window: "window <class> visible <0|1>" when one
+//                                                     appears or changes, "active <class>" when one
+//                                                     becomes the foreground window
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -26,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 namespace {
@@ -126,36 +128,60 @@ int DeviceChange(WPARAM event) {
   return 0;
 }
 
-void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
-  if (object != OBJID_WINDOW || child != CHILDID_SELF || !window) return;
-  if (GetAncestor(window, GA_ROOT) != window) return;
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
+struct WatchedWindow {
+  std::string className;
+  bool visible;
+};
+
+struct WatchState {
+  DWORD process;
+  std::map<HWND, WatchedWindow> windows;
+};
+
+BOOL CALLBACK NoteWindow(HWND window, LPARAM state) {
+  auto& watch = *reinterpret_cast<WatchState*>(state);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  std::printf("%s %lu %s %s\n", event == EVENT_OBJECT_SHOW ? "shown" : "active", static_cast<unsigned long>(process),
-              className, Hex(TextOf(window)).c_str());
-  std::fflush(stdout);
+  if (process != watch.process) return TRUE;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  const bool visible = IsWindowVisible(window) != FALSE;
+  const auto known = watch.windows.find(window);
+  if (known == watch.windows.end() || known->second.visible != visible) {
+    std::printf("window %s visible %d\n", className, visible ? 1 : 0);
+    std::fflush(stdout);
+  }
+  watch.windows[window] = {className, visible};
+  return TRUE;
 }
 
+// Polls every few milliseconds, so that even a window shown for a moment is seen.
 int Watch(DWORD durationMs) {
-  HWINEVENTHOOK shown = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, OnWindowEvent, 0, 0,
-                                        WINEVENT_OUTOFCONTEXT);
-  HWINEVENTHOOK active = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnWindowEvent,
-                                         0, 0, WINEVENT_OUTOFCONTEXT);
-  if (!shown || !active) return 1;
   std::printf("watching\n");
   std::fflush(stdout);
-  const UINT_PTR timer = SetTimer(nullptr, 0, durationMs, nullptr);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_TIMER && message.wParam == timer) break;
-    DispatchMessageA(&message);
+  WatchState watch{};
+  HWND lastActive = nullptr;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < durationMs) {
+    if (!watch.process) {
+      if (HWND running = FindWindowA(nullptr, "Holvara")) GetWindowThreadProcessId(running, &watch.process);
+    }
+    if (watch.process) {
+      EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&watch));
+      HWND active = GetForegroundWindow();
+      DWORD process = 0;
+      GetWindowThreadProcessId(active, &process);
+      if (active != lastActive && process == watch.process) {
+        char className[64] = {};
+        GetClassNameA(active, className, sizeof className);
+        std::printf("active %s\n", className);
+        std::fflush(stdout);
+      }
+      lastActive = active;
+    }
+    Sleep(2);
   }
-  KillTimer(nullptr, timer);
-  UnhookWinEvent(shown);
-  UnhookWinEvent(active);
-  return 0;
+  return watch.process ? 0 : 1;
 }
 
 int Library(const char* file, char** numbers, int count) {
