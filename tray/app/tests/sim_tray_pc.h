@@ -7,6 +7,7 @@
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_ipc.h"
@@ -15,6 +16,10 @@
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_threads.h"
+#include "platform/sim/sim_tooltips.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/resources/sim_libraries.h"
@@ -33,7 +38,10 @@ struct SimTrayPc {
     system.commandLine = std::string("\"") + kSimProgramPath + "\"";
   }
 
-  TrayPorts ports() { return {desktop, registry, resources, mutexes, system, shell, files, debug}; }
+  TrayPorts ports() {
+    return {desktop, registry, resources, mutexes, system, shell, files, debug,
+            threads, shapes, windowWalk, tooltips, colours};
+  }
   ClientPorts client() { return {ipc, clock, debug}; }
 
   SimClock clock;
@@ -47,6 +55,11 @@ struct SimTrayPc {
   RecordingDebugOutput debug;
   SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimThreads threads{scheduler};
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
 };
 
 }  // namespace holvara
