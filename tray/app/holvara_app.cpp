@@ -158,6 +158,17 @@ int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
   return GetProfileInt(kProfileSection, name, defaultValue);
 }
 
+void CHolvaraApp::WriteProfileSetting(const char* name, int value) { WriteProfileInt(kProfileSection, name, value); }
+
+DialogPorts CHolvaraApp::DialogPortsOf() {
+  return {ports_.ui,        ports_.threads,  client_.clock, ports_.shapes, ports_.windowWalk,
+          ports_.tooltips, ports_.colours, ports_.debug};
+}
+
+ModuleId CHolvaraApp::DialogModule() const { return resourceLibrary_ ? resourceLibrary_->Module() : 0; }
+
+WindowId CHolvaraApp::DialogOwner() { return ports_.ui.LastActivePopup(mainWindowId()); }
+
 void CHolvaraApp::NotifyDeviceListChanged() {
   const WindowId popup = ports_.ui.LastActivePopup(mainWindowId());
   if (popup != kNoWindow && ports_.ui.IsEnabled(popup)) ports_.ui.Post(popup, kDeviceListChangedMessage, 0, 0);

@@ -15,6 +15,7 @@
 #include "tray/app/device_list.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
+#include "tray/dialogs/dialog_host.h"
 #include "tray/frame/frame_host.h"
 #include "tray/framework/win_app.h"
 
@@ -39,7 +40,7 @@ inline constexpr std::uintptr_t kServiceWaitTimer = 1;
 inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 
-class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost {
+class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -54,7 +55,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // mouse while the box is on screen.
   int ShowMessage(std::uint32_t stringId, std::uint32_t style);
   // Loads string id of the resource library into the buffer and returns its length.
-  int LoadText(std::uint32_t stringId, std::span<char> buffer);
+  int LoadText(std::uint32_t stringId, std::span<char> buffer) override;
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
   void OpenHelp();
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
@@ -64,6 +65,9 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Rebuilds the device list from the service and tells an open dialog; returns 1.
   int RefreshDevices() { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
+
+  // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
+  void RescanSequence();
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -75,6 +79,10 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   FileSystem& Files() override { return ports_.files; }
   const ClientPorts& Client() override { return client_; }
 
+  // DialogHost.
+  WindowId MarkerWindow() override { return mainWindowId(); }
+  void WriteProfileSetting(const char* name, int value) override;
+
  private:
   void WriteFirstStartDefaults();
   bool StartedAtLogon();
@@ -83,6 +91,11 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
+  // What every dialog of the program runs with: no parent of its own, so the main window's last
+  // active popup owns it, and the templates of the resource library.
+  DialogPorts DialogPortsOf();
+  ModuleId DialogModule() const;
+  WindowId DialogOwner();
 
   TrayPorts ports_;
   ClientPorts client_;
