@@ -40,6 +40,10 @@ inline constexpr std::uintptr_t kServiceWaitTimer = 1;
 inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 
+// How a removal sequence ended: every device removed, the confirmation declined (nothing more
+// shown), or a failure (reported with string 5001).
+enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
+
 class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
@@ -68,6 +72,11 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
 
   // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
   void RescanSequence();
+  // Removes entry index of the device list (a device, or each member of a unit in turn) behind
+  // the progress dialog, shown or hidden, with a confirmation for a device that holds system files
+  // when "SystemMessage" is set, and reports the outcome in a box. An index outside the list or
+  // an entry that cannot be removed sends nothing and reports failure.
+  RemovalOutcome RemovalSequence(int index, bool show);
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -91,6 +100,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
+  RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
   // What every dialog of the program runs with: no parent of its own, so the main window's last
   // active popup owns it, and the templates of the resource library.
   DialogPorts DialogPortsOf();
