@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_control_colours.h"
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
@@ -11,7 +12,11 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_threads.h"
+#include "platform/win32/win32_tooltips.h"
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_window_shape.h"
+#include "platform/win32/win32_window_walk.h"
 #include "tray/app/holvara_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -26,8 +31,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
+  Win32Threads threads;
+  Win32WindowShape shapes;
+  Win32WindowWalk windowWalk;
+  Win32Tooltips tooltips(instance);
+  Win32ControlColours colours;
   Win32NotificationArea notificationArea;
   Win32Keyboard keyboard;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard}, {ipc, clock, debug});
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, threads, shapes, windowWalk, tooltips,
+                   colours, notificationArea, keyboard},
+                  {ipc, clock, debug});
   return app.Main();
 }

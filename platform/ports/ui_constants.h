@@ -20,7 +20,11 @@ inline constexpr std::uint32_t kWmNcCreate = 0x0081;
 inline constexpr std::uint32_t kWmNcDestroy = 0x0082;
 inline constexpr std::uint32_t kWmInitDialog = 0x0110;
 inline constexpr std::uint32_t kWmCommand = 0x0111;
+inline constexpr std::uint32_t kWmKeyDown = 0x0100;
+inline constexpr std::uint32_t kWmSysKeyDown = 0x0104;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
+inline constexpr std::uint32_t kWmCtlColorDlg = 0x0136;
+inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 
 // Window styles.
@@ -41,6 +45,16 @@ inline constexpr std::uintptr_t kHwndTopmost = static_cast<std::uintptr_t>(-1);
 inline constexpr std::uintptr_t kHwndNoTopmost = static_cast<std::uintptr_t>(-2);
 inline constexpr std::uint32_t kSwpNoSize = 0x0001;
 inline constexpr std::uint32_t kSwpNoMove = 0x0002;
+inline constexpr std::uint32_t kSwpNoZOrder = 0x0004;
+inline constexpr std::uint32_t kSwpNoActivate = 0x0010;
+inline constexpr std::uint32_t kSwpShowWindow = 0x0040;
+inline constexpr std::uint32_t kSwpHideWindow = 0x0080;
+inline constexpr std::uintptr_t kHwndTop = 0;
+
+// Virtual keys.
+inline constexpr std::uintptr_t kVkReturn = 0x0D;
+inline constexpr std::uintptr_t kVkEscape = 0x1B;
+inline constexpr std::uintptr_t kVkF4 = 0x73;
 
 // Message-box styles and results.
 inline constexpr std::uint32_t kMbOk = 0x00;

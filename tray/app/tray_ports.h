@@ -1,6 +1,7 @@
 // Everything the tray program reaches of the system, bundled for the application object.
 #pragma once
 
+#include "platform/ports/control_colours.h"
 #include "platform/ports/debug_output.h"
 #include "platform/ports/files.h"
 #include "platform/ports/keyboard.h"
@@ -9,7 +10,11 @@
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
 #include "platform/ports/system.h"
+#include "platform/ports/threads.h"
+#include "platform/ports/tooltips.h"
 #include "platform/ports/ui.h"
+#include "platform/ports/window_shape.h"
+#include "platform/ports/window_walk.h"
 
 namespace holvara {
 
@@ -22,6 +27,13 @@ struct TrayPorts {
   Shell& shell;
   FileSystem& files;
   DebugOutput& debug;
+  // The dialogs' worker threads, outlines, window walk, tooltips and colours.
+  Threads& threads;
+  WindowShape& shapes;
+  WindowWalk& windowWalk;
+  Tooltips& tooltips;
+  ControlColours& colours;
+  // The notification icon and the key state the main frame reads.
   NotificationArea& notificationArea;
   Keyboard& keyboard;
 };

@@ -7,6 +7,7 @@
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
@@ -17,6 +18,10 @@
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_threads.h"
+#include "platform/sim/sim_tooltips.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/resources/sim_libraries.h"
@@ -36,7 +41,8 @@ struct SimTrayPc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard};
+    return {desktop, registry, resources, mutexes, system, shell, files, debug,
+            threads, shapes, windowWalk, tooltips, colours, notificationArea, keyboard};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 
@@ -51,6 +57,11 @@ struct SimTrayPc {
   RecordingDebugOutput debug;
   SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimThreads threads{scheduler};
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
   SimNotificationArea notificationArea{desktop, clock};
   SimKeyboard keyboard;
 };
