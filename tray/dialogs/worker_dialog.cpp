@@ -11,15 +11,13 @@ WorkerDialog::WorkerDialog(const DialogPorts& ports, DialogHost& host, int templ
     : Dialog(ports.ui, templateId), ports_(ports), host_(host), marker_(marker), work_(std::move(work)) {}
 
 int WorkerDialog::OnCreate() {
-  const WindowId main = host_.MarkerWindow();
-  ownsMarker_ = ports_.ui.Property(main, marker_) == 0 && ports_.ui.SetProperty(main, marker_, 1);
+  marker_.Set(ports_.ui, host_.MarkerWindow());
   return 0;
 }
 
 void WorkerDialog::OnDestroy() {
   worker_.reset();
-  if (ownsMarker_) ports_.ui.RemoveProperty(host_.MarkerWindow(), marker_);
-  ownsMarker_ = false;
+  marker_.Remove(ports_.ui, host_.MarkerWindow());
 }
 
 bool WorkerDialog::PreTranslateMessage(const Message& message) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "tray/dialogs/busy_marker.h"
 #include "tray/dialogs/dialog_host.h"
 #include "tray/framework/dialog.h"
 
@@ -44,10 +45,9 @@ class WorkerDialog : public framework::Dialog {
  private:
   DialogPorts ports_;
   DialogHost& host_;
-  std::string_view marker_;
+  DialogBusyMarker marker_;
   WorkerBody work_;
   std::unique_ptr<Thread> worker_;
-  bool ownsMarker_ = false;
 };
 
 }  // namespace holvara
