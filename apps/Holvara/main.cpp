@@ -6,7 +6,9 @@
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
+#include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_system.h"
@@ -29,13 +31,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
+  Win32NotificationArea notificationArea;
+  Win32Keyboard keyboard;
   Win32Threads threads;
   Win32WindowShape shapes;
   Win32WindowWalk windowWalk;
   Win32Tooltips tooltips(instance);
   Win32ControlColours colours;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, threads, shapes, windowWalk, tooltips,
-                   colours},
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
+                   shapes, windowWalk, tooltips, colours},
                   {ipc, clock, debug});
   return app.Main();
 }

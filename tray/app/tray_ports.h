@@ -4,7 +4,9 @@
 #include "platform/ports/control_colours.h"
 #include "platform/ports/debug_output.h"
 #include "platform/ports/files.h"
+#include "platform/ports/keyboard.h"
 #include "platform/ports/mutex.h"
+#include "platform/ports/notification_icon.h"
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
 #include "platform/ports/system.h"
@@ -25,6 +27,8 @@ struct TrayPorts {
   Shell& shell;
   FileSystem& files;
   DebugOutput& debug;
+  NotificationArea& notificationArea;
+  Keyboard& keyboard;
   // The dialogs' worker threads, outlines, window walk, tooltips and colours.
   Threads& threads;
   WindowShape& shapes;

@@ -13,7 +13,9 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_system.h"
@@ -54,12 +56,25 @@ struct SimWholePc {
     serviceProcess = kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, service)); });
     ASSERT_TRUE(kernel.scm().WaitForState(kServiceRunning, 10000));
   }
-  // The service, then the tray program started and its device list built.
+  // The service, then the tray program started and its device list built; the main window's own
+  // start-up chain is left out, so a test sees only what it runs itself.
   void StartAll() {
+    StartProgram();
+    desktop.StopTimer(app->mainWindowId(), kServiceWaitTimer);
+    app->RefreshDevices();
+  }
+  // The service, then the tray program with its main window's start-up chain (the wait for the
+  // service, the start-up rescan and refresh, the icon) run to its end.
+  void StartAllAndRunStartup() {
+    StartProgram();
+    desktop.SetTimeLimit(kernel.NowMs() + 10000);
+    desktop.RunMessageLoop();
+    desktop.ClearTimeLimit();
+  }
+  void StartProgram() {
     StartService();
     app = std::make_unique<CHolvaraApp>(ports(), client());
     ASSERT_TRUE(app->InitInstance());
-    app->RefreshDevices();
   }
   void SetProfile(const char* name, std::uint32_t value) {
     registry.SetDword(RegistryRoot::kCurrentUser, "Software\\ZELTO\\Holvara\\Common", name, value);
@@ -73,7 +88,7 @@ struct SimWholePc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug,
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
             kernel.threads(), shapes, windowWalk, tooltips, colours};
   }
   ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
@@ -97,6 +112,8 @@ struct SimWholePc {
   SimWindowWalk windowWalk{desktop};
   SimTooltips tooltips;
   SimControlColours colours;
+  SimNotificationArea notificationArea{desktop, kernel.clock()};
+  SimKeyboard keyboard;
   std::unique_ptr<CHolvaraApp> app;
 };
 
