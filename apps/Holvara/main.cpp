@@ -31,15 +31,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
+  Win32NotificationArea notificationArea;
+  Win32Keyboard keyboard;
   Win32Threads threads;
   Win32WindowShape shapes;
   Win32WindowWalk windowWalk;
   Win32Tooltips tooltips(instance);
   Win32ControlColours colours;
-  Win32NotificationArea notificationArea;
-  Win32Keyboard keyboard;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, threads, shapes, windowWalk, tooltips,
-                   colours, notificationArea, keyboard},
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
+                   shapes, windowWalk, tooltips, colours},
                   {ipc, clock, debug});
   return app.Main();
 }

@@ -70,13 +70,14 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
 
-  // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
-  void RescanSequence() override;
   // Removes entry index of the device list (a device, or each member of a unit in turn) behind
   // the progress dialog, shown or hidden, with a confirmation for a device that holds system files
   // when "SystemMessage" is set, and reports the outcome in a box. An index outside the list or
   // an entry that cannot be removed sends nothing and reports failure.
   RemovalOutcome RemovalSequence(int index, bool show);
+  // Runs the settings dialog; a change of "Show" or "Basic" is followed by a rescan, a refresh
+  // and an icon update, any other confirmed change by an icon update.
+  void SettingsSequence();
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -84,6 +85,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   bool MessageBoxOnScreen() override { return messageBoxOpen_ == 1; }
   bool DeviceListEmpty() override { return deviceList_[0].inUse != 1; }
   bool ServiceReachable() override;
+  // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
+  void RescanSequence() override;
   int RemoveDeviceSequence() override;
   void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
 

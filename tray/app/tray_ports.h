@@ -27,15 +27,14 @@ struct TrayPorts {
   Shell& shell;
   FileSystem& files;
   DebugOutput& debug;
+  NotificationArea& notificationArea;
+  Keyboard& keyboard;
   // The dialogs' worker threads, outlines, window walk, tooltips and colours.
   Threads& threads;
   WindowShape& shapes;
   WindowWalk& windowWalk;
   Tooltips& tooltips;
   ControlColours& colours;
-  // The notification icon and the key state the main frame reads.
-  NotificationArea& notificationArea;
-  Keyboard& keyboard;
 };
 
 }  // namespace holvara

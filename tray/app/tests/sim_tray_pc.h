@@ -1,5 +1,6 @@
-// One simulated PC for the tray program's tests: a desktop on a virtual clock, the registry with
-// the installation marker in place, both resource libraries installed, and the program's files.
+// One simulated PC for the tray program's tests: a desktop on the same virtual clock as the pipes
+// and the dialogs' worker threads, the registry with the installation marker in place, both
+// resource libraries installed, and the program's files.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
+#include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
@@ -39,14 +41,17 @@ struct SimTrayPc {
     files.SetModuleFileName(kSimProgramPath);
     system.commandLine = std::string("\"") + kSimProgramPath + "\"";
   }
+  // Worker threads end before the objects they use go away.
+  ~SimTrayPc() { scheduler.JoinAll(); }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug,
-            threads, shapes, windowWalk, tooltips, colours, notificationArea, keyboard};
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+            threads, shapes, windowWalk, tooltips, colours};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 
-  SimClock clock;
+  SimScheduler scheduler;
+  SimKernelClock clock{scheduler};
   SimDesktop desktop{clock};
   SimRegistry registry;
   SimResourceLoader resources;
@@ -55,15 +60,14 @@ struct SimTrayPc {
   SimFileSystem files;
   SimShell shell{files};
   RecordingDebugOutput debug;
-  SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimNotificationArea notificationArea{desktop, clock};
+  SimKeyboard keyboard;
   SimThreads threads{scheduler};
   SimWindowShape shapes;
   SimWindowWalk windowWalk{desktop};
   SimTooltips tooltips;
   SimControlColours colours;
-  SimNotificationArea notificationArea{desktop, clock};
-  SimKeyboard keyboard;
 };
 
 }  // namespace holvara
