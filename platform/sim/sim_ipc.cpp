@@ -10,6 +10,8 @@ namespace holvara {
 
 namespace {
 constexpr std::uint32_t kErrorAccessDenied = 5;
+// Each direction holds this much that the reader has not taken yet; a larger write waits for it.
+constexpr std::size_t kPipeBufferBytes = 256;
 
 std::optional<std::uint64_t> Timeout(std::uint32_t timeoutMs) {
   if (timeoutMs == kWaitForever) return std::nullopt;
@@ -116,7 +118,10 @@ class SimClientPipe : public ClientPipe {
     ipc_.scheduler_.BlockUntil(
         lock, [this] { return !connection_->toClient.empty() || !connection_->serverOpen; },
         std::nullopt);
-    return TakeBytes(connection_->toClient, buffer);
+    const std::size_t taken = TakeBytes(connection_->toClient, buffer);
+    // A server write waiting for room may now complete.
+    if (taken > 0) ipc_.scheduler_.Changed();
+    return taken;
   }
 
   bool ServerAlive() override {
@@ -171,13 +176,24 @@ class SimServerPipe : public ServerPipe {
     return TakeBytes(connection->toServer, buffer);
   }
 
-  bool Write(std::span<const std::byte> bytes, std::uint32_t, Event&) override {
+  // As a write larger than the pipe's buffer does, it completes only once the client has read
+  // enough for the rest to fit; when it ends before that, the part the client has not read is lost.
+  bool Write(std::span<const std::byte> bytes, std::uint32_t timeoutMs) override {
     auto lock = ipc_.scheduler_.Lock();
     const auto connection = pipe_->connection;
     if (!connection || !connection->serverOpen || !connection->clientOpen) return false;
     connection->toClient.insert(connection->toClient.end(), bytes.begin(), bytes.end());
     ipc_.scheduler_.Changed();
-    return true;
+    const auto fits = [&] { return connection->toClient.size() <= kPipeBufferBytes; };
+    ipc_.scheduler_.BlockUntil(
+        lock, [&] { return fits() || !connection->clientOpen || !connection->serverOpen; },
+        Timeout(timeoutMs));
+    if (fits()) return true;
+    const std::size_t unread = std::min(connection->toClient.size(), bytes.size());
+    connection->toClient.erase(connection->toClient.end() - static_cast<std::ptrdiff_t>(unread),
+                               connection->toClient.end());
+    ipc_.scheduler_.Changed();
+    return false;
   }
 
   void AwaitClientClose(std::uint32_t timeoutMs, Event& stop) override {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_field.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_kernel.h"
 #include "service/device_work.h"
@@ -28,6 +29,8 @@ class RecordingDeviceWork : public DeviceWork {
     DeviceRecord record{};
     record.present = 1;
     record.deviceNumber = index;
+    // Far past the pipe's buffer, so that a record cut short shows.
+    CopyToField(record.deviceObjectName, "\\Device\\Record" + std::to_string(index));
     return record;
   }
   std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) override {

@@ -154,6 +154,40 @@ TEST_F(HostTest, PipeCreationFailureReportsStoppedWithTheErrorNotRunning) {
   }
 }
 
+// The stopped state is reported only once the service has let go of the pipe, so a start that
+// follows it at once, as the Service Control Manager allows, finds the pipe free and serves.
+TEST_F(HostTest, StartRightAfterAStopServesAgain) {
+  work.removeMs = 10000;
+  StartService();
+  std::uint32_t removed = 0;
+  auto removal = kernel.threads().Start([&] {
+    ServiceClient client(clientPorts);
+    client.Send(Request(kDEVICE_REMOVE));
+    removed = client.ReadResult();
+    return 0u;
+  });
+  kernel.clock().SleepMs(1000);
+  kernel.scm().SendControl(kServiceControlStop);
+  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 60000));
+  EXPECT_EQ(kernel.NowMs(), 10000u);
+
+  RecordingDeviceWork nextWork(kernel.clock());
+  auto next = kernel.threads().Start(
+      [&] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, nextWork)); });
+  ServiceClient client(clientPorts);
+  ASSERT_TRUE(client.Send(Request(kDEVICE_INIT)));
+  EXPECT_EQ(client.ReadCount(), 3);
+  EXPECT_EQ(EndOfProcess(), 0u);
+  ASSERT_TRUE(removal->Wait(kWaitForever));
+  EXPECT_EQ(removed, 1u);
+
+  kernel.scm().SendControl(kServiceControlStop);
+  ASSERT_TRUE(next->Wait(kWaitForever));
+  EXPECT_EQ(kernel.scm().AcceptedStates(),
+            (States{kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped,
+                    kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped}));
+}
+
 TEST_F(HostTest, PipeGrantsUsersNeitherSecurityChangesNorDeletion) {
   StartService();
   const auto access = kernel.ipc().AccessList(kPipeName);
