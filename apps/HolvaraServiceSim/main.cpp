@@ -14,6 +14,7 @@
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_service_control.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_threads.h"
 #include "service/host/service_host.h"
 
@@ -45,5 +46,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Threads threads;
   Win32ServiceControl scm;
   Win32Clock clock;
-  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug}, *work);
+  Win32ProcessErrorMode errorMode;
+  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug, errorMode}, *work);
 }

@@ -7,7 +7,13 @@
 
 namespace holvara {
 
+void Win32ProcessErrorMode::FailCriticalErrors() { SetErrorMode(SEM_FAILCRITICALERRORS); }
+
+void Win32SystemInfo::FailCriticalErrors() { Win32ProcessErrorMode().FailCriticalErrors(); }
+
 std::uint32_t Win32SystemInfo::UserDefaultLocale() { return GetUserDefaultLCID(); }
+
+std::uint32_t Win32SystemInfo::AnsiCodePage() { return GetACP(); }
 
 WindowsVersion Win32SystemInfo::Version() {
   OSVERSIONINFOA info{};

@@ -5,9 +5,16 @@
 
 namespace holvara {
 
+class Win32ProcessErrorMode final : public ProcessErrorMode {
+ public:
+  void FailCriticalErrors() override;
+};
+
 class Win32SystemInfo final : public SystemInfo {
  public:
+  void FailCriticalErrors() override;
   std::uint32_t UserDefaultLocale() override;
+  std::uint32_t AnsiCodePage() override;
   WindowsVersion Version() override;
   std::string CommandLine() override;
 };

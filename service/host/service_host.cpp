@@ -93,6 +93,8 @@ void ServiceHost::ReportStopped(std::uint32_t win32ExitCode) {
 }
 
 int RunServiceProcess(const HostPorts& ports, DeviceWork& work) {
+  // The device work probes drives that may hold no disk; no box may block it.
+  ports.errorMode.FailCriticalErrors();
   ServiceHost host(ports, work);
   ports.scm.RunDispatcher(kServiceName, [&host] { host.ServiceMain(); });
   host.AwaitServiceMainEnd();

@@ -10,6 +10,7 @@
 #include "common/text_field.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_system.h"
 #include "service/device_work.h"
 #include "service/host/service_host.h"
 #include "tray/app/service_client.h"
@@ -104,7 +105,8 @@ class HostTest : public ::testing::Test {
   SimKernel kernel;
   RecordingDebugOutput debug;
   RecordingDeviceWork work{kernel.clock()};
-  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug};
+  SimProcessErrorMode errorMode;
+  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug, errorMode};
   RecordingDebugOutput clientDebug;
   ClientPorts clientPorts{kernel.ipc(), kernel.clock(), clientDebug};
 

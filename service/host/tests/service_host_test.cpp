@@ -41,6 +41,7 @@ TEST_F(HostTest, StartAndStopReportTheFourStatesAndCloseThePipe) {
     EXPECT_EQ(status.serviceSpecificExitCode, 0u);
   }
   EXPECT_EQ(kernel.scm().DispatchedName(), kServiceName);
+  EXPECT_TRUE(errorMode.criticalErrorsFail);
 }
 
 TEST_F(HostTest, ShutdownStopsLikeStop) {
@@ -136,7 +137,8 @@ TEST_F(HostTest, PipeCreationFailureReportsStoppedWithTheErrorNotRunning) {
     SCOPED_TRACE(c.name);
     SimKernel kernel;
     RecordingDeviceWork work(kernel.clock());
-    HostPorts ports{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug};
+    SimProcessErrorMode errorMode;
+    HostPorts ports{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug, errorMode};
     PipeCreateResult squatter;
     if (c.nameTakenByAnotherProcess) {
       squatter = kernel.ipc().CreatePipe(kPipeName, {});
