@@ -7,9 +7,7 @@
 
 namespace holvara {
 
-void Win32ProcessErrorMode::FailCriticalErrors() { SetErrorMode(SEM_FAILCRITICALERRORS); }
-
-void Win32SystemInfo::FailCriticalErrors() { Win32ProcessErrorMode().FailCriticalErrors(); }
+void Win32SystemInfo::FailCriticalErrors() { SetErrorMode(SEM_FAILCRITICALERRORS); }
 
 std::uint32_t Win32SystemInfo::UserDefaultLocale() { return GetUserDefaultLCID(); }
 

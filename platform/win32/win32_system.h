@@ -5,11 +5,6 @@
 
 namespace holvara {
 
-class Win32ProcessErrorMode final : public ProcessErrorMode {
- public:
-  void FailCriticalErrors() override;
-};
-
 class Win32SystemInfo final : public SystemInfo {
  public:
   void FailCriticalErrors() override;
