@@ -1,28 +1,35 @@
 // holvara-procstat NAME: the handle count and memory of the running process whose program file is
-// NAME (the first one found), as the system reports them to another process. Tests only.
+// NAME (the first one found), from the system's process list (NtQuerySystemInformation with
+// SystemProcessInformation), as a task manager reads them. Wine fills that list from its server,
+// while it leaves GetProcessHandleCount at 0 and PrivateUsage at the swap in use. Tests only.
 //
-// Output: pid=P handles=H private=BYTES working_set=BYTES
-// Exit code: 0 when the process was found and read, 1 when not, 2 on a usage error.
+// Output: pid=P handles=H virtual=BYTES working_set=BYTES
+// Exit code: 0 when the process was found, 1 when not, 2 on a usage error.
 #include <windows.h>
-#include <psapi.h>
-#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-DWORD FindProcess(const char* name) {
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  DWORD found = 0;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, name) == 0) found = entry.th32ProcessID;
+using QuerySystemInformation = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+
+std::vector<BYTE> ProcessList() {
+  const auto query = reinterpret_cast<QuerySystemInformation>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  std::vector<BYTE> buffer(1 << 16);
+  for (int attempt = 0; query && attempt < 8; ++attempt) {
+    ULONG needed = 0;
+    const NTSTATUS status =
+        query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (NT_SUCCESS(status)) return buffer;
+    buffer.resize(buffer.size() * 2 + needed);
   }
-  CloseHandle(snapshot);
-  return found;
+  return {};
 }
 
 }  // namespace
@@ -32,20 +39,23 @@ int main(int argc, char** argv) {
     std::fputs("usage: holvara-procstat NAME\n", stderr);
     return 2;
   }
-  const DWORD pid = FindProcess(argv[1]);
-  const HANDLE process = pid ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
-  DWORD handles = 0;
-  PROCESS_MEMORY_COUNTERS_EX memory{};
-  memory.cb = sizeof memory;
-  const bool read = process && GetProcessHandleCount(process, &handles) &&
-                    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  if (process) CloseHandle(process);
-  if (!read) {
-    std::printf("pid=%lu handles= private= working_set=\n", static_cast<unsigned long>(pid));
-    return 1;
+  wchar_t name[MAX_PATH]{};
+  MultiByteToWideChar(CP_ACP, 0, argv[1], -1, name, MAX_PATH);
+  const std::vector<BYTE> list = ProcessList();
+  for (std::size_t offset = 0; offset < list.size();) {
+    const auto* process = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(list.data() + offset);
+    const std::wstring_view image(process->ImageName.Buffer ? process->ImageName.Buffer : L"",
+                                  process->ImageName.Length / sizeof(wchar_t));
+    if (!image.empty() && _wcsicmp(std::wstring(image).c_str(), name) == 0) {
+      std::printf("pid=%llu handles=%lu virtual=%llu working_set=%llu\n",
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(process->UniqueProcessId)),
+                  process->HandleCount, static_cast<unsigned long long>(process->VirtualMemoryCounters.VirtualSize),
+                  static_cast<unsigned long long>(process->VirtualMemoryCounters.WorkingSetSize));
+      return 0;
+    }
+    if (process->NextEntryOffset == 0) break;
+    offset += process->NextEntryOffset;
   }
-  std::printf("pid=%lu handles=%lu private=%llu working_set=%llu\n", static_cast<unsigned long>(pid),
-              static_cast<unsigned long>(handles), static_cast<unsigned long long>(memory.PrivateUsage),
-              static_cast<unsigned long long>(memory.WorkingSetSize));
-  return 0;
+  std::printf("pid= handles= virtual= working_set=\n");
+  return 1;
 }
