@@ -2,8 +2,9 @@
 fail nor make the service process grow, and many clients at once must each get their own reply.
 
 The service's handle count and memory are read from outside by holvara-procstat.exe from the
-system's process list (NtQuerySystemInformation), which Wine fills from its server: the handles
-the service holds, its address space and its resident memory.
+system's process list (NtQuerySystemInformation), which Wine fills from its server. Wine gives the
+size of the process's handle table there, which grows with the handles in use (in steps of 32 and
+more), and the address space and resident memory of the process.
 """
 import re
 
