@@ -7,6 +7,7 @@
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_service_control.h"
+#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_threads.h"
 #include "service/host/service_host.h"
 
@@ -18,5 +19,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Clock clock;
   Win32DebugOutput debug;
   const auto work = MakeDeviceWork(debug);
-  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug}, *work);
+  Win32ProcessErrorMode errorMode;
+  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug, errorMode}, *work);
 }

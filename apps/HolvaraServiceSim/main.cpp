@@ -1,4 +1,4 @@
-// HolvaraServiceSim --machine PATH: the service program, host and pipe unchanged, with its device
+// HolvaraServiceSim --machine PATH [--removal-ms MS]: the service program, host and pipe unchanged, with its device
 // work on the simulated PC that the machine file describes. Wine has no storage devices of its
 // own, so this is how the end-to-end tests see devices through the real pipe.
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_service_control.h"
+#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_threads.h"
 #include "service/host/service_host.h"
 
@@ -27,15 +28,16 @@ constexpr int kExitBadMachine = 3;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace holvara;
   const std::span<char* const> arguments(__argv + 1, static_cast<std::size_t>(__argc - 1));
-  const auto machinePath = MachineArgument(arguments);
-  if (!machinePath) {
-    std::fputs("usage: HolvaraServiceSim.exe --machine PATH\n", stderr);
+  const auto parsed = ParseServiceSimArguments(arguments);
+  if (!parsed) {
+    std::fputs("usage: HolvaraServiceSim.exe --machine PATH [--removal-ms MS]\n", stderr);
     return kExitUsage;
   }
   Win32DebugOutput debug;
+  Win32Clock clock;
   std::unique_ptr<DeviceWork> work;
   try {
-    work = MakeSimulatedDeviceWork(*machinePath, debug);
+    work = MakeSimulatedDeviceWork(parsed->machinePath, debug, clock, parsed->removalMs);
   } catch (const sim::MachineError& error) {
     // A test service that cannot load its machine must not pose as a service without devices.
     std::fprintf(stderr, "HolvaraServiceSim: %s\n", error.what());
@@ -44,6 +46,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Ipc ipc;
   Win32Threads threads;
   Win32ServiceControl scm;
-  Win32Clock clock;
-  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug}, *work);
+  Win32ProcessErrorMode errorMode;
+  return RunServiceProcess(HostPorts{ipc, threads, scm, clock, debug, errorMode}, *work);
 }

@@ -16,16 +16,27 @@ struct SimulatedMachine {
 // Requests run one at a time on worker threads that the host joins, so the machine needs no lock.
 class SimulatedDeviceWork final : private SimulatedMachine, public DeviceService {
  public:
-  SimulatedDeviceWork(const std::string& machinePath, DebugOutput& debug)
+  SimulatedDeviceWork(const std::string& machinePath, DebugOutput& debug, Clock& clock, std::uint32_t removalMs)
       : SimulatedMachine(machinePath),
-        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug}) {}
+        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug}),
+        clock_(clock),
+        removalMs_(removalMs) {}
+
+  std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    clock_.SleepMs(removalMs_);
+    return DeviceService::Remove(hardwareId, deviceObjectName);
+  }
+
+ private:
+  Clock& clock_;
+  std::uint32_t removalMs_;
 };
 
 }  // namespace
 
-std::unique_ptr<DeviceWork> MakeSimulatedDeviceWork(const std::string& machinePath,
-                                                    DebugOutput& debug) {
-  return std::make_unique<SimulatedDeviceWork>(machinePath, debug);
+std::unique_ptr<DeviceWork> MakeSimulatedDeviceWork(const std::string& machinePath, DebugOutput& debug,
+                                                    Clock& clock, std::uint32_t removalMs) {
+  return std::make_unique<SimulatedDeviceWork>(machinePath, debug, clock, removalMs);
 }
 
 }  // namespace holvara

@@ -151,7 +151,7 @@ int Object(const char* path) {
 int Layout(int disk) {
   Win32Storage storage;
   const auto handle = storage.Open("\\\\.\\PhysicalDrive" + std::to_string(disk),
-                                   kGenericRead | kGenericWrite, kShareWrite);
+                                   kGenericRead | kGenericWrite, kShareRead | kShareWrite);
   std::vector<std::byte> buffer(10240);
   std::uint32_t classicBytes = 0;
   std::uint32_t extendedBytes = 0;

@@ -22,9 +22,13 @@
 //                      exits without reading the reply    -> sent=S
 //   bench N            N exchanges of command 0 with search code 0
 //                                                          -> exchanges=N failed=F ms=T per_second=R
+//   records N INDEX    N exchanges of command 1 for one table slot
+//                                                          -> exchanges=N failed=F distinct=D
+//                                                             reply=HEX (the first record)
 // S is 1 when the request was written and the service signalled it finished. HEX is the reply's
 // bytes in pipe order, lower-case; N is the little-endian u32 value. Numbers take decimal or 0x
 // hex. Exit code: 0 when the exchange succeeded, 1 when it failed, 2 on a usage error.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -50,7 +54,8 @@ class StderrDebugOutput final : public DebugOutput {
 
 constexpr char kUsage[] =
     "usage: holvara-testclient init CODE | info INDEX | basic DISK | remove HWID PDO | rescan |\n"
-    "       probe | raw HEXBYTES [MS] | silent | hold MS | noread CODE [MS] | bench N\n";
+    "       probe | raw HEXBYTES [MS] | silent | hold MS | noread CODE [MS] | bench N |\n"
+    "       records N INDEX\n";
 
 std::string Hex(const void* data, std::size_t size) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -189,6 +194,31 @@ int Bench(const ClientPorts& ports, std::uint32_t exchanges) {
   return failed == 0 ? 0 : 1;
 }
 
+// Every reply must be the record of the slot asked for; a record of another client's exchange
+// shows as a second distinct reply.
+int Records(const ClientPorts& ports, std::uint32_t exchanges, std::uint16_t index) {
+  ServiceRequest request{};
+  request.command = kDEVICE_INFO;
+  request.index = index;
+  std::uint32_t failed = 0;
+  std::vector<std::string> distinct;
+  for (std::uint32_t i = 0; i < exchanges; ++i) {
+    ServiceClient client(ports);
+    const bool sent = client.Send(request);
+    DeviceRecord record{};
+    client.ReadRecord(record);
+    if (!sent) {
+      ++failed;
+      continue;
+    }
+    std::string reply = Hex(&record, sizeof record);
+    if (std::find(distinct.begin(), distinct.end(), reply) == distinct.end()) distinct.push_back(std::move(reply));
+  }
+  std::printf("exchanges=%u failed=%u distinct=%zu reply=%s\n", exchanges, failed, distinct.size(),
+              distinct.empty() ? "" : distinct.front().c_str());
+  return failed == 0 && distinct.size() == 1 ? 0 : 1;
+}
+
 int Run(int argc, char** argv) {
   Win32Ipc ipc;
   Win32Clock clock;
@@ -233,6 +263,9 @@ int Run(int argc, char** argv) {
     return NoRead(ports, Number(argv[2]), argc == 4 ? Number(argv[3]) : 0);
   }
   if (verb == "bench" && argc == 3) return Bench(ports, Number(argv[2]));
+  if (verb == "records" && argc == 4) {
+    return Records(ports, Number(argv[2]), static_cast<std::uint16_t>(Number(argv[3])));
+  }
   std::fputs(kUsage, stderr);
   return 2;
 }

@@ -49,8 +49,8 @@ struct ClientWait {
   std::uint32_t error = 0;  // the system's error code when the outcome is kFailed
 };
 
-// The single server instance of a pipe. All waits take the stop event so that a stop control is
-// never held up by a client.
+// The single server instance of a pipe. The waits for a client take the stop event so that a
+// stop control is never held up by one; the delivery of a reply is bounded by its time-out only.
 class ServerPipe {
  public:
   virtual ~ServerPipe() = default;
@@ -59,8 +59,10 @@ class ServerPipe {
   virtual ClientWait WaitForClient(Event& stop) = 0;
   // One read of at most buffer.size() bytes; 0 on time-out, stop, failure or a closed client.
   virtual std::size_t Read(std::span<std::byte> buffer, std::uint32_t timeoutMs, Event& stop) = 0;
-  // Writes all bytes; false when they could not all be written in time.
-  virtual bool Write(std::span<const std::byte> bytes, std::uint32_t timeoutMs, Event& stop) = 0;
+  // Writes all bytes; false when they could not all be written in time. A write larger than the
+  // pipe's buffer completes only as the client reads. The stop event does not cut it: the reply
+  // of a request under way still reaches its client.
+  virtual bool Write(std::span<const std::byte> bytes, std::uint32_t timeoutMs) = 0;
   // Waits until the client has closed its end (having read what it wanted), up to timeoutMs or stop.
   virtual void AwaitClientClose(std::uint32_t timeoutMs, Event& stop) = 0;
   virtual void Disconnect() = 0;

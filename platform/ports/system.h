@@ -1,4 +1,4 @@
-// Facts about the running system and process, and the shell's "open".
+// Facts about the running system and process, the process's error mode, and the shell's "open".
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,19 @@ struct WindowsVersion {
   std::uint32_t minor = 0;
 };
 
-class SystemInfo {
+// How the process meets a critical error, such as a probe of a drive that holds no disk.
+class ProcessErrorMode {
  public:
-  virtual ~SystemInfo() = default;
+  virtual ~ProcessErrorMode() = default;
+  // SetErrorMode(SEM_FAILCRITICALERRORS): such a call then fails at once instead of showing the
+  // system's "No disk" box, which in the service's session nobody sees and which blocks the call.
+  virtual void FailCriticalErrors() = 0;
+};
+
+class SystemInfo : public ProcessErrorMode {
+ public:
   virtual std::uint32_t UserDefaultLocale() = 0;  // GetUserDefaultLCID
+  virtual std::uint32_t AnsiCodePage() = 0;       // GetACP
   virtual WindowsVersion Version() = 0;          // GetVersionExA
   virtual std::string CommandLine() = 0;         // GetCommandLineA, program path included
 };

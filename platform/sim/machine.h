@@ -18,7 +18,9 @@ namespace holvara::sim {
 
 enum class InterfaceKind { kDisk, kCdRom, kWriteOnceDisk };
 enum class PartitionStyle { kMbr, kGpt, kRaw };
-enum class LayoutAccess { kOpens, kHeldExclusively, kDenied };
+// kHeldForReading: another program (a disk monitor, a backup tool) has the disk open for reading
+// and sharing reading and writing; an open that does not share reading fails.
+enum class LayoutAccess { kOpens, kHeldExclusively, kHeldForReading, kDenied };
 
 struct DiskLayout {
   PartitionStyle style = PartitionStyle::kMbr;

@@ -251,6 +251,7 @@ class Loader {
     if (field.Has("access")) {
       unit.layoutAccess = field.Member("access").Choice<LayoutAccess>({{"opens", LayoutAccess::kOpens},
                                                                        {"heldExclusively", LayoutAccess::kHeldExclusively},
+                                                                       {"heldForReading", LayoutAccess::kHeldForReading},
                                                                        {"denied", LayoutAccess::kDenied}});
     }
     const std::size_t index = AddUnit(unit);

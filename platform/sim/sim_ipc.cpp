@@ -10,6 +10,8 @@ namespace holvara {
 
 namespace {
 constexpr std::uint32_t kErrorAccessDenied = 5;
+// Each direction holds this much that the reader has not taken yet; a larger write waits for it.
+constexpr std::size_t kPipeBufferBytes = 256;
 
 std::optional<std::uint64_t> Timeout(std::uint32_t timeoutMs) {
   if (timeoutMs == kWaitForever) return std::nullopt;
@@ -25,6 +27,10 @@ struct SimIpc::EventState {
 struct SimIpc::Connection {
   std::deque<std::byte> toServer;
   std::deque<std::byte> toClient;
+  // A read the client has under way takes what the server writes straight away, as on the real
+  // system; a disconnect cannot take those bytes back.
+  std::size_t clientReadPending = 0;
+  std::deque<std::byte> handedToClient;
   bool clientOpen = true;
   bool serverOpen = true;
   bool breakOnRequest = false;
@@ -113,10 +119,21 @@ class SimClientPipe : public ClientPipe {
 
   std::size_t Read(std::span<std::byte> buffer) override {
     auto lock = ipc_.scheduler_.Lock();
+    connection_->clientReadPending = buffer.size();
     ipc_.scheduler_.BlockUntil(
-        lock, [this] { return !connection_->toClient.empty() || !connection_->serverOpen; },
+        lock,
+        [this] {
+          return !connection_->handedToClient.empty() || !connection_->toClient.empty() ||
+                 !connection_->serverOpen;
+        },
         std::nullopt);
-    return TakeBytes(connection_->toClient, buffer);
+    connection_->clientReadPending = 0;
+    const std::size_t taken = connection_->handedToClient.empty()
+                                  ? TakeBytes(connection_->toClient, buffer)
+                                  : TakeBytes(connection_->handedToClient, buffer);
+    // A server write waiting for room may now complete.
+    if (taken > 0) ipc_.scheduler_.Changed();
+    return taken;
   }
 
   bool ServerAlive() override {
@@ -171,13 +188,25 @@ class SimServerPipe : public ServerPipe {
     return TakeBytes(connection->toServer, buffer);
   }
 
-  bool Write(std::span<const std::byte> bytes, std::uint32_t, Event&) override {
+  // As a write larger than the pipe's buffer does, it completes only once the client has read
+  // enough for the rest to fit; when it ends before that, the part the client has not read is lost.
+  bool Write(std::span<const std::byte> bytes, std::uint32_t timeoutMs) override {
     auto lock = ipc_.scheduler_.Lock();
     const auto connection = pipe_->connection;
     if (!connection || !connection->serverOpen || !connection->clientOpen) return false;
     connection->toClient.insert(connection->toClient.end(), bytes.begin(), bytes.end());
+    HandToPendingRead(*connection);
     ipc_.scheduler_.Changed();
-    return true;
+    const auto fits = [&] { return connection->toClient.size() <= kPipeBufferBytes; };
+    ipc_.scheduler_.BlockUntil(
+        lock, [&] { return fits() || !connection->clientOpen || !connection->serverOpen; },
+        Timeout(timeoutMs));
+    if (fits()) return true;
+    const std::size_t unread = std::min(connection->toClient.size(), bytes.size());
+    connection->toClient.erase(connection->toClient.end() - static_cast<std::ptrdiff_t>(unread),
+                               connection->toClient.end());
+    ipc_.scheduler_.Changed();
+    return false;
   }
 
   void AwaitClientClose(std::uint32_t timeoutMs, Event& stop) override {
@@ -198,6 +227,16 @@ class SimServerPipe : public ServerPipe {
   }
 
  private:
+  // With the lock held.
+  static void HandToPendingRead(SimIpc::Connection& connection) {
+    if (connection.clientReadPending == 0 || !connection.handedToClient.empty()) return;
+    const std::size_t count = std::min(connection.clientReadPending, connection.toClient.size());
+    const auto end = connection.toClient.begin() + static_cast<std::ptrdiff_t>(count);
+    connection.handedToClient.assign(connection.toClient.begin(), end);
+    connection.toClient.erase(connection.toClient.begin(), end);
+    connection.clientReadPending = 0;
+  }
+
   // With the lock held.
   void DropConnection() {
     if (pipe_->connection) pipe_->connection->serverOpen = false;

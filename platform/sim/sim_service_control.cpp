@@ -11,6 +11,8 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
   auto lock = scheduler_.Lock();
   if (!startedByScm_) return false;
   dispatchedName_ = serviceName;
+  // A service started again after a stop is a new process: only its own reports count.
+  const std::size_t firstReport = reports_.size();
   lock.unlock();
 
   // The main function may outlive this call, so its thread owns what it uses.
@@ -28,7 +30,8 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
   for (;;) {
     lock.lock();
     scheduler_.BlockUntil(
-        lock, [&] { return !controls_.empty() || *mainEnded || StoppedReported(); }, std::nullopt);
+        lock, [&] { return !controls_.empty() || *mainEnded || StoppedReported(firstReport); },
+        std::nullopt);
     if (controls_.empty()) return true;
     const std::uint32_t control = controls_.front();
     controls_.pop_front();
@@ -38,8 +41,9 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
   }
 }
 
-bool SimServiceControl::StoppedReported() const {
-  return std::any_of(reports_.begin(), reports_.end(), [](const Report& report) {
+bool SimServiceControl::StoppedReported(std::size_t firstReport) const {
+  return std::any_of(reports_.begin() + static_cast<std::ptrdiff_t>(firstReport), reports_.end(),
+                     [](const Report& report) {
     return report.accepted && report.status.currentState == kServiceStopped;
   });
 }

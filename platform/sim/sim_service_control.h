@@ -46,8 +46,8 @@ class SimServiceControl : public ServiceControl {
   std::string DispatchedName();
 
  private:
-  // With the lock held.
-  bool StoppedReported() const;
+  // With the lock held: whether a stopped report was accepted since the report firstReport.
+  bool StoppedReported(std::size_t firstReport) const;
 
   SimScheduler& scheduler_;
   SimThreads& threads_;

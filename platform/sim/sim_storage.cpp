@@ -87,13 +87,13 @@ std::optional<StorageDeviceNumber> NumberOf(const StorageUnit& unit) {
 
 }  // namespace
 
-std::unique_ptr<StorageHandle> SimStorage::Open(std::string_view path, std::uint32_t access, std::uint32_t) {
+std::unique_ptr<StorageHandle> SimStorage::Open(std::string_view path, std::uint32_t access, std::uint32_t share) {
   if (path.starts_with(kPhysicalDrivePrefix)) {
     const std::string_view digits = path.substr(kPhysicalDrivePrefix.size());
     std::uint32_t number = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return nullptr;
-    return OpenDisk(number, access);
+    return OpenDisk(number, access, share);
   }
   if (path.size() == kVolumePrefix.size() + 2 && path.starts_with(kVolumePrefix) && path.back() == ':') {
     return OpenVolume(path[kVolumePrefix.size()]);
@@ -101,14 +101,15 @@ std::unique_ptr<StorageHandle> SimStorage::Open(std::string_view path, std::uint
   return OpenInterface(path);
 }
 
-std::unique_ptr<StorageHandle> SimStorage::OpenDisk(std::uint32_t number, std::uint32_t access) {
+std::unique_ptr<StorageHandle> SimStorage::OpenDisk(std::uint32_t number, std::uint32_t access, std::uint32_t share) {
   for (std::size_t u = 0; u < machine_.units.size(); ++u) {
     const StorageUnit& unit = machine_.units[u];
     if (unit.optical || unit.number != number || !machine_.IsUnitPresent(u)) continue;
     if (!unit.pathOpens) return nullptr;
     const bool forReading = (access & (kGenericRead | kGenericWrite)) != 0;
     if (!forReading) return std::make_unique<SimStorageHandle>(NumberOf(unit), std::nullopt);
-    if (unit.layoutAccess != LayoutAccess::kOpens) return nullptr;
+    const bool sharedWithTheReader = unit.layoutAccess == LayoutAccess::kHeldForReading && (share & kShareRead) != 0;
+    if (unit.layoutAccess != LayoutAccess::kOpens && !sharedWithTheReader) return nullptr;
     return std::make_unique<SimStorageHandle>(NumberOf(unit), unit.layout);
   }
   return nullptr;

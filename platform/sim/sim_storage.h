@@ -16,7 +16,7 @@ class SimStorage : public Storage {
   std::uint32_t GetDriveType(std::string_view root) override;
 
  private:
-  std::unique_ptr<StorageHandle> OpenDisk(std::uint32_t number, std::uint32_t access);
+  std::unique_ptr<StorageHandle> OpenDisk(std::uint32_t number, std::uint32_t access, std::uint32_t share);
   std::unique_ptr<StorageHandle> OpenVolume(char letter);
   std::unique_ptr<StorageHandle> OpenInterface(std::string_view path);
   const Volume* PresentVolume(char letter) const;

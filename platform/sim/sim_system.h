@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,13 +17,32 @@ namespace holvara {
 inline constexpr std::uint32_t kSimEnglishLocale = 0x0409;
 inline constexpr std::uint32_t kSimJapaneseLocale = 0x0411;
 
+inline constexpr std::uint32_t kSimWesternCodePage = 1252;
+inline constexpr std::uint32_t kSimJapaneseCodePage = 932;
+
+class SimProcessErrorMode : public ProcessErrorMode {
+ public:
+  void FailCriticalErrors() override { criticalErrorsFail = true; }
+  bool criticalErrorsFail = false;
+};
+
 class SimSystemInfo : public SystemInfo {
  public:
+  void FailCriticalErrors() override { criticalErrorsFail = true; }
   std::uint32_t UserDefaultLocale() override { return locale; }
+  // Unless a test sets it, the code page a Windows of the locale's language has.
+  std::uint32_t AnsiCodePage() override {
+    if (codePage) return *codePage;
+    constexpr std::uint32_t kPrimaryLanguageBits = 0x3FF;
+    const bool japanese = (locale & kPrimaryLanguageBits) == (kSimJapaneseLocale & kPrimaryLanguageBits);
+    return japanese ? kSimJapaneseCodePage : kSimWesternCodePage;
+  }
   WindowsVersion Version() override { return version; }
   std::string CommandLine() override { return commandLine; }
 
+  bool criticalErrorsFail = false;
   std::uint32_t locale = kSimEnglishLocale;
+  std::optional<std::uint32_t> codePage;
   WindowsVersion version{10, 0};
   std::string commandLine = "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\"";
 };

@@ -5,6 +5,8 @@
 #include <oleauto.h>
 #include <wbemcli.h>
 
+#include "platform/win32/com_library.h"
+
 namespace holvara {
 
 namespace {
@@ -33,18 +35,19 @@ class ComRef {
   Interface* pointer_ = nullptr;
 };
 
+// The COM objects below exist only once ConnectCimv2 has found the libraries.
 class Bstr {
  public:
-  explicit Bstr(const wchar_t* text) : value_(SysAllocString(text)) {}
+  explicit Bstr(const wchar_t* text) : value_(Com()->sysAllocString(text)) {}
   explicit Bstr(std::string_view ansi) {
     const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
                                            nullptr, 0);
-    value_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    value_ = Com()->sysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (value_) {
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), value_, length);
     }
   }
-  ~Bstr() { SysFreeString(value_); }
+  ~Bstr() { Com()->sysFreeString(value_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
 
@@ -56,8 +59,8 @@ class Bstr {
 
 class Variant {
  public:
-  Variant() { VariantInit(&value_); }
-  ~Variant() { VariantClear(&value_); }
+  Variant() { Com()->variantInit(&value_); }
+  ~Variant() { Com()->variantClear(&value_); }
   Variant(const Variant&) = delete;
   Variant& operator=(const Variant&) = delete;
 
@@ -90,7 +93,7 @@ class Win32WmiServices final : public WmiServices {
   Win32WmiServices() = default;
 
   bool Connect() {
-    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+    if (FAILED(Com()->coCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWbemLocator, reinterpret_cast<void**>(locator_.Receive())))) {
       return false;
     }
@@ -132,16 +135,24 @@ class Win32WmiServices final : public WmiServices {
 
 }  // namespace
 
-std::int32_t Win32Wmi::InitializeCom() { return CoInitialize(nullptr); }
-
-std::int32_t Win32Wmi::InitializeSecurity() {
-  return CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_CONNECT,
-                              RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+std::int32_t Win32Wmi::InitializeCom() {
+  const ComLibrary* com = Com();
+  return com ? com->coInitialize(nullptr) : E_FAIL;
 }
 
-void Win32Wmi::UninitializeCom() { CoUninitialize(); }
+std::int32_t Win32Wmi::InitializeSecurity() {
+  const ComLibrary* com = Com();
+  if (!com) return E_FAIL;
+  return com->coInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_CONNECT,
+                                   RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+}
+
+void Win32Wmi::UninitializeCom() {
+  if (const ComLibrary* com = Com()) com->coUninitialize();
+}
 
 std::unique_ptr<WmiServices> Win32Wmi::ConnectCimv2() {
+  if (!Com()) return nullptr;
   auto services = std::make_unique<Win32WmiServices>();
   if (!services->Connect()) return nullptr;
   return services;

@@ -7,7 +7,11 @@
 
 namespace holvara {
 
+void Win32SystemInfo::FailCriticalErrors() { SetErrorMode(SEM_FAILCRITICALERRORS); }
+
 std::uint32_t Win32SystemInfo::UserDefaultLocale() { return GetUserDefaultLCID(); }
+
+std::uint32_t Win32SystemInfo::AnsiCodePage() { return GetACP(); }
 
 WindowsVersion Win32SystemInfo::Version() {
   OSVERSIONINFOA info{};

@@ -7,7 +7,9 @@ namespace holvara {
 
 class Win32SystemInfo final : public SystemInfo {
  public:
+  void FailCriticalErrors() override;
   std::uint32_t UserDefaultLocale() override;
+  std::uint32_t AnsiCodePage() override;
   WindowsVersion Version() override;
   std::string CommandLine() override;
 };

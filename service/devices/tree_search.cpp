@@ -22,6 +22,9 @@ bool StartsWithAll1394(const std::vector<std::string>& searchList) {
 
 std::vector<StorageNode> TreeSearch::Run(const std::vector<std::string>& searchList) {
   std::vector<StorageNode> found;
+  // No node can match an empty list (search code 0, the probe's empty request): the walk would
+  // only read every node's texts for nothing.
+  if (searchList.empty()) return found;
   WalkDeviceTree(tree_, [&](DevNode node) {
     const auto hardwareIds = ReadNodeTexts(tree_, node, kCmDrpHardwareId);
     if (hardwareIds.empty()) return;

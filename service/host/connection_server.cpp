@@ -20,13 +20,18 @@ ClientWait ConnectionServer::ServeUntilStopped() {
 
 bool ConnectionServer::ServeConnection() {
   auto finished = ipc_.OpenNamedEvent(kFinishedEventName);
-  const auto request = ReadRequest();
+  std::uint64_t deadline = clock_.NowMs() + kClientTimeoutMs;
+  const auto request = ReadRequest(deadline);
+  const std::uint64_t dispatched = clock_.NowMs();
   const auto reply = request ? dispatcher_.Dispatch(*request) : std::nullopt;
+  // The bound is on the client's time, not on the work's: a long removal leaves the client as
+  // long to take its reply as it had before the work began.
+  deadline += clock_.NowMs() - dispatched;
   if (reply) {
     // The signal means the work is done and the reply follows; it never comes after the reply.
     if (finished) finished->Set();
     finished.reset();
-    DeliverReply(*reply);
+    DeliverReply(*reply, deadline);
   }
   // Disconnecting would discard a reply that the stop kept the client from reading; the pipe's
   // close at the end of the service leaves it readable instead.
@@ -35,10 +40,9 @@ bool ConnectionServer::ServeConnection() {
   return true;
 }
 
-std::optional<ServiceRequest> ConnectionServer::ReadRequest() {
+std::optional<ServiceRequest> ConnectionServer::ReadRequest(std::uint64_t deadline) {
   ServiceRequest request{};
   const auto buffer = std::as_writable_bytes(std::span(&request, 1));
-  const std::uint64_t deadline = clock_.NowMs() + kClientTimeoutMs;
   std::size_t filled = 0;
   while (filled < buffer.size()) {
     const std::size_t got = pipe_.Read(buffer.subspan(filled), RemainingMs(deadline), stop_);
@@ -49,11 +53,11 @@ std::optional<ServiceRequest> ConnectionServer::ReadRequest() {
   return request;
 }
 
-void ConnectionServer::DeliverReply(const std::vector<std::byte>& reply) {
-  // Disconnecting discards what the client has not read yet, so the reply is given up to the
-  // same bound to reach the client before the connection ends.
-  const std::uint64_t deadline = clock_.NowMs() + kClientTimeoutMs;
-  if (!pipe_.Write(reply, RemainingMs(deadline), stop_)) return;
+void ConnectionServer::DeliverReply(const std::vector<std::byte>& reply, std::uint64_t deadline) {
+  // Disconnecting discards what the client has not read yet, so the reply is given what is left
+  // of the bound to reach the client before the connection ends. A stop does not cut the write:
+  // a record larger than the pipe's buffer is still under way when it comes.
+  if (!pipe_.Write(reply, RemainingMs(deadline))) return;
   pipe_.AwaitClientClose(RemainingMs(deadline), stop_);
 }
 

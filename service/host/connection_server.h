@@ -1,6 +1,6 @@
 // Serves the connections of the service's pipe one after another until the stop event is set. No
-// client can hold the service longer than kClientTimeoutMs while it sends its request, nor again
-// while it takes its reply.
+// client can hold the service longer than kClientTimeoutMs in all, sending its request and taking
+// its reply; the time the work takes does not count.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +27,8 @@ class ConnectionServer {
   bool ServeConnection();
   // Missing bytes stay zero: a client that sends nothing is served as command 0, search code 0.
   // Nothing when the stop event cut the request short.
-  std::optional<ServiceRequest> ReadRequest();
-  void DeliverReply(const std::vector<std::byte>& reply);
+  std::optional<ServiceRequest> ReadRequest(std::uint64_t deadline);
+  void DeliverReply(const std::vector<std::byte>& reply, std::uint64_t deadline);
   std::uint32_t RemainingMs(std::uint64_t deadline);
 
   ServerPipe& pipe_;

@@ -5,6 +5,7 @@
 #include "platform/ports/debug_output.h"
 #include "platform/ports/ipc.h"
 #include "platform/ports/service_control.h"
+#include "platform/ports/system.h"
 #include "platform/ports/threads.h"
 
 namespace holvara {
@@ -15,6 +16,7 @@ struct HostPorts {
   ServiceControl& scm;
   Clock& clock;
   DebugOutput& debug;
+  ProcessErrorMode& errorMode;
 };
 
 }  // namespace holvara

@@ -23,7 +23,9 @@ ServiceHost::ServiceHost(const HostPorts& ports, DeviceWork& work)
 
 void ServiceHost::ServiceMain() {
   mainStarted_ = true;
-  StartAndServe();
+  // Stopped only now that the pipe is closed and the request under way was served: the Service
+  // Control Manager may start the next process at once, and that one must find the pipe free.
+  if (StartAndServe()) Stop();
   if (mainEnded_) mainEnded_->Set();
 }
 
@@ -31,25 +33,25 @@ void ServiceHost::AwaitServiceMainEnd() {
   if (mainStarted_ && mainEnded_) mainEnded_->Wait(kWaitForever);
 }
 
-void ServiceHost::StartAndServe() {
+bool ServiceHost::StartAndServe() {
   // Made before the handler can run, so that a stop control always finds it.
   stop_ = ports_.ipc.CreateUnnamedEvent();
   if (!ports_.scm.RegisterHandler(kServiceName, [this](std::uint32_t control) { OnControl(control); })) {
-    return;
+    return false;
   }
   reporter_.Report(kServiceStartPending, 0, 0, 1, kStartWaitHintMs);
   // The start report kept failing and the stop routine has already given up on the service.
-  if (stopped_) return;
+  if (stopped_) return false;
   if (!stop_) {
     ReportStopped(kErrorNoStopEvent);
-    return;
+    return false;
   }
 
   // Another process holding the pipe's name would receive every request: never run without it.
   PipeCreateResult created = ports_.ipc.CreatePipe(kPipeName, kPipeAccess);
   if (!created.pipe) {
     ReportStopped(created.error);
-    return;
+    return false;
   }
 
   currentState_ = kServiceRunning;
@@ -58,14 +60,19 @@ void ServiceHost::StartAndServe() {
   RequestDispatcher dispatcher(work_, ports_.threads, ports_.debug);
   ConnectionServer server(*created.pipe, *stop_, ports_.ipc, ports_.clock, dispatcher);
   const ClientWait end = server.ServeUntilStopped();
-  if (end.outcome == ClientWaitOutcome::kFailed) ReportStopped(end.error);
+  if (end.outcome == ClientWaitOutcome::kFailed) {
+    ReportStopped(end.error);
+    return false;
+  }
+  return true;
 }
 
 void ServiceHost::OnControl(std::uint32_t control) {
   if (control == kServiceControlStop || control == kServiceControlShutdown) {
     currentState_ = kServiceStopPending;
     reporter_.Report(kServiceStopPending, 0, 0, 1, kStopWaitHintMs);
-    Stop();
+    // The pipe loop ends at its next wait; the service main function reports the stop then.
+    if (stop_) stop_->Set();
     return;
   }
   ports_.clock.SleepMs(kInterrogateDelayMs);
@@ -86,6 +93,8 @@ void ServiceHost::ReportStopped(std::uint32_t win32ExitCode) {
 }
 
 int RunServiceProcess(const HostPorts& ports, DeviceWork& work) {
+  // The device work probes drives that may hold no disk; no box may block it.
+  ports.errorMode.FailCriticalErrors();
   ServiceHost host(ports, work);
   ports.scm.RunDispatcher(kServiceName, [&host] { host.ServiceMain(); });
   host.AwaitServiceMainEnd();

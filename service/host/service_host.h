@@ -22,13 +22,15 @@ class ServiceHost {
   // Runs on the dispatcher's thread for every control the Service Control Manager sends.
   void OnControl(std::uint32_t control);
   // Returns once ServiceMain, if it ever started, has returned. The dispatcher lets go of the
-  // process as soon as the stopped state is reported, while a request under way is still served.
+  // process as soon as the stopped state is reported, just before ServiceMain returns.
   void AwaitServiceMainEnd();
 
  private:
-  void StartAndServe();
+  // True when the pipe loop ran and ended at the stop event.
+  bool StartAndServe();
   // Sets the stop event and reports the service stopped, once per process: a stopped report
-  // that keeps failing must not start the stop routine again.
+  // that keeps failing must not start the stop routine again. Runs when the pipe loop has ended,
+  // or when the Service Control Manager keeps refusing reports.
   bool Stop();
   void ReportStopped(std::uint32_t win32ExitCode);
 

@@ -100,7 +100,7 @@ def test_first_start_writes_the_defaults_and_the_logon_entry_then_ends_on_reques
     assert tray.settings() == {"AutoRun": 1, "Basic": 1, "SystemMessage": 1, "Show": 1,
                                "ResumeRescan": 0, "SearchCode": 64}
     entry = tray.reg("query", RUN, "/v", "Holvara").stdout
-    assert re.search(r"Holvara\s+REG_SZ\s+" + re.escape(tray.program) + " /AutoRun", entry), entry
+    assert re.search(r"Holvara\s+REG_SZ\s+" + re.escape(f'"{tray.program}"') + " /AutoRun", entry), entry
 
     tray.close(process)
 

@@ -25,11 +25,13 @@ CHolvaraApp::CHolvaraApp(const TrayPorts& ports, const ClientPorts& client)
     : WinApp(ports.ui, ports.registry, kApplicationName), ports_(ports), client_(client) {}
 
 bool CHolvaraApp::InitInstance() {
+  // Probing a drive without a disk must fail at once, not show the system's "No disk" box.
+  ports_.system.FailCriticalErrors();
   SetRegistryKey(kRegistryKeyName);
   if (GetProfileInt(kProfileSection, "AutoRun", -1) == -1) WriteFirstStartDefaults();
   if (StartedAtLogon() && GetProfileInt(kProfileSection, "AutoRun", 0) == 0) return false;
 
-  const bool japanese = IsJapaneseLocale(ports_.system.UserDefaultLocale());
+  const bool japanese = ShowsJapanese(ports_.system);
   if (!InstallationMarkerPresent()) {
     ShowStartupError(japanese ? kInstallationMessageJapanese : kInstallationMessageEnglish);
     return false;
@@ -52,7 +54,9 @@ bool CHolvaraApp::InitInstance() {
                                             *this);
       },
       [](Ui& ui) { return std::make_unique<CHolvaraView>(ui); }));
-  if (!ProcessShellCommand(ports_.system.CommandLine(), TemplateDescription())) return false;
+  if (!ProcessShellCommand(ports_.system.CommandLine(), TemplateDescription(), ports_.files.ModuleFileName())) {
+    return false;
+  }
 
   ports_.ui.Show(mainWindowId(), win::kSwHide);
   ports_.ui.SetTitle(mainWindowId(), kMainWindowTitle);
@@ -74,7 +78,10 @@ void CHolvaraApp::WriteFirstStartDefaults() {
   WriteProfileInt(kProfileSection, "Show", 1);
   WriteProfileInt(kProfileSection, "ResumeRescan", 0);
   WriteProfileInt(kProfileSection, "SearchCode", 64);
-  const std::string entry = ports_.files.ModuleFileName() + " " + kAutoRunSwitch;
+  // Quoted: unquoted, a path with a blank (the program-files folder) reads as a program and a file
+  // argument, and the start at logon would end at once.
+  std::string entry = "\"";
+  entry.append(ports_.files.ModuleFileName()).append("\" ").append(kAutoRunSwitch);
   // The terminator is stored with the text, as a REG_SZ value should hold it.
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(entry.c_str());
   WriteRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kWriteText, kLogonEntryKeyPath, kLogonEntryName,

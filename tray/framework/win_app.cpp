@@ -1,5 +1,6 @@
 #include "tray/framework/win_app.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "platform/ports/ui_constants.h"
@@ -77,8 +78,9 @@ void WinApp::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate) {
   docTemplate_ = std::move(docTemplate);
 }
 
-bool WinApp::ProcessShellCommand(std::string_view commandLine, const std::string& templateDescription) {
-  if (!docTemplate_ || CommandLineNamesFile(commandLine)) return false;
+bool WinApp::ProcessShellCommand(std::string_view commandLine, const std::string& templateDescription,
+                                 std::string_view programPath) {
+  if (!docTemplate_ || CommandLineNamesFile(commandLine, programPath)) return false;
   mainWindow_ = docTemplate_->OpenNewDocument(ui_, templateDescription, -1);
   if (!mainWindow_) return false;
   mainWindow_->SetMainWindow(true);
@@ -111,11 +113,27 @@ std::vector<std::string> SplitArguments(std::string_view line) {
   return arguments;
 }
 
+// File names compare without regard to case, as the system does.
+bool StartsWithProgramPath(std::string_view line, std::string_view programPath) {
+  if (programPath.empty() || line.size() < programPath.size()) return false;
+  for (std::size_t i = 0; i < programPath.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(line[i])) != std::tolower(static_cast<unsigned char>(programPath[i]))) {
+      return false;
+    }
+  }
+  return line.size() == programPath.size() || line[programPath.size()] == ' ' || line[programPath.size()] == '\t';
+}
+
 }  // namespace
 
-bool CommandLineNamesFile(std::string_view commandLine) {
+bool CommandLineNamesFile(std::string_view commandLine, std::string_view programPath) {
+  std::size_t firstArgument = 1;
+  if (StartsWithProgramPath(commandLine, programPath)) {
+    commandLine.remove_prefix(programPath.size());
+    firstArgument = 0;
+  }
   const std::vector<std::string> arguments = SplitArguments(commandLine);
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
+  for (std::size_t i = firstArgument; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     // An empty argument leaves the file name empty, as if it were not there.
     if (!argument.empty() && argument[0] != '/' && argument[0] != '-') return true;

@@ -53,7 +53,9 @@ class WinApp {
   void AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate);
   // The standard command-line processing: no file argument opens a new document (which makes
   // the main window); a file argument asks to open that file, which these documents cannot.
-  bool ProcessShellCommand(std::string_view commandLine, const std::string& templateDescription);
+  // programPath: the program's own full path (see CommandLineNamesFile).
+  bool ProcessShellCommand(std::string_view commandLine, const std::string& templateDescription,
+                           std::string_view programPath = {});
 
   std::string appName_;
 
@@ -69,7 +71,9 @@ class WinApp {
 };
 
 // Whether a command line names a file: an argument after the program's own path that is not a
-// switch (beginning with "/" or "-").
-bool CommandLineNamesFile(std::string_view commandLine);
+// switch (beginning with "/" or "-"). A line that begins with programPath unquoted (a logon entry
+// written before entries were quoted, under a folder with a blank) takes that path as the
+// program's name, not as a name and file arguments.
+bool CommandLineNamesFile(std::string_view commandLine, std::string_view programPath = {});
 
 }  // namespace holvara::framework

@@ -65,7 +65,7 @@ TEST(SimKernelTest, UnreadReplySurvivesTheServerClosingButNotDisconnecting) {
     ASSERT_TRUE(client.pipe);
     ASSERT_EQ(server.pipe->WaitForClient(*stop).outcome, ClientWaitOutcome::kConnected);
     const std::byte reply[4]{std::byte{1}, std::byte{2}, std::byte{3}, std::byte{4}};
-    ASSERT_TRUE(server.pipe->Write(reply, 0, *stop));
+    ASSERT_TRUE(server.pipe->Write(reply, 0));
     if (c.disconnect) {
       server.pipe->Disconnect();
     } else {

@@ -28,6 +28,7 @@ TEST(BasicDisk, ReadsTheFirstPartitionOfTheLayout) {
       {R"(, "layout": "raw")", 0},
       {R"(, "layout": {"readable": false})", 0},
       {R"(, "access": "heldExclusively")", 0},
+      {R"(, "access": "heldForReading")", 1},
       {R"(, "access": "denied")", 0},
   };
   for (const Case& c : cases) {

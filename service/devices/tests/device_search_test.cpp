@@ -336,8 +336,9 @@ TEST(DeviceSearch, EachInterfaceSetIsBuiltAtMostOncePerRefresh) {
   EXPECT_LE(rig.service.list().lastInterfaceSetBuilds(), 3u);
   EXPECT_EQ(rig.pc.interfaces().setsBuilt(), rig.service.list().lastInterfaceSetBuilds());
   EXPECT_EQ(rig.pc.interfaces().setsOpen(), 0u);
-  rig.service.Refresh(0);
+  EXPECT_EQ(rig.service.Refresh(0), 0u);
   EXPECT_EQ(rig.service.list().lastInterfaceSetBuilds(), 0u);
+  EXPECT_EQ(rig.service.Record(0).present, 0u);
 }
 
 }  // namespace

@@ -146,6 +146,55 @@ TEST_F(HostTest, ClientThatNeverReadsHoldsTheServiceAtMostFiveSeconds) {
   StopService();
 }
 
+// The bound covers the whole connection: a client that neither writes nor reads is let go
+// 5 s after it connected, not 5 s for the read and 5 s more for the reply.
+TEST_F(HostTest, ClientThatNeitherWritesNorReadsHoldsThePipeFiveSecondsInAll) {
+  StartService();
+  auto idle = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(idle.pipe);
+  const std::uint64_t connected = kernel.NowMs();
+
+  ServiceClient next(clientPorts);
+  ASSERT_TRUE(next.Send(Request(kDEVICE_INIT, 0)));
+  EXPECT_EQ(next.ReadCount(), 3);
+  EXPECT_EQ(kernel.NowMs() - connected, ConnectionServer::kClientTimeoutMs);
+  StopService();
+}
+
+// The work itself does not count against the client's bound: a slow removal's reply is still
+// delivered in full.
+TEST_F(HostTest, LongWorkLeavesTheClientItsTimeToReadTheReply) {
+  work.removeMs = 60000;
+  StartService();
+  ServiceClient client(clientPorts);
+  ASSERT_TRUE(client.Send(Request(kDEVICE_REMOVE)));
+  kernel.clock().SleepMs(1000);
+  EXPECT_EQ(client.ReadResult(), 1u);
+  StopService();
+}
+
+// The record is larger than the pipe's buffer, so its write still waits for the reader when
+// the stop arrives; the request under way is served to the end all the same.
+TEST_F(HostTest, StopWhileARecordIsDeliveredLetsTheWholeRecordThrough) {
+  StartService();
+  DeviceRecord record{};
+  bool sent = false;
+  auto client = kernel.threads().Start([&] {
+    ServiceClient serviceClient(clientPorts);
+    sent = serviceClient.Send(Request(kDEVICE_INFO, 7));
+    kernel.clock().SleepMs(2000);
+    serviceClient.ReadRecord(record);
+    return 0u;
+  });
+  kernel.clock().SleepMs(1000);
+
+  EXPECT_EQ(StopService(), 0u);
+  ASSERT_TRUE(client->Wait(kWaitForever));
+  EXPECT_TRUE(sent);
+  EXPECT_EQ(record.deviceNumber, 7);
+  EXPECT_EQ(ReadField(record.deviceObjectName), "\\Device\\Record7");
+}
+
 TEST_F(HostTest, StopEndsTheWaitForASilentClientAtOnce) {
   StartService();
   auto opened = kernel.ipc().OpenPipe(kPipeName);
@@ -183,8 +232,8 @@ TEST_F(HostTest, SecondClientRetriesWhileTheFirstIsServedThenIsServed) {
   StopService();
 }
 
-// The stopped state is reported at once, and the dispatcher lets go of the process then; the
-// process entry still returns only after the request was served and the pipe closed.
+// The stop is pending at once; the stopped state follows once the request was served and the
+// pipe closed.
 TEST_F(HostTest, RequestUnderWayWhenStopArrivesIsServedToTheEnd) {
   work.removeMs = 10000;
   StartService();
@@ -199,8 +248,10 @@ TEST_F(HostTest, RequestUnderWayWhenStopArrivesIsServedToTheEnd) {
   kernel.clock().SleepMs(1000);
 
   kernel.scm().SendControl(kServiceControlStop);
-  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 1000));
+  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopPending, 1000));
   EXPECT_EQ(kernel.NowMs(), 1000u);
+  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 60000));
+  EXPECT_EQ(kernel.NowMs(), 10000u);
   EXPECT_EQ(EndOfProcess(), 0u);
   EXPECT_EQ(kernel.NowMs(), 10000u);
   EXPECT_FALSE(kernel.ipc().PipeExists(kPipeName));

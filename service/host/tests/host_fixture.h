@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "common/text_field.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_system.h"
 #include "service/device_work.h"
 #include "service/host/service_host.h"
 #include "tray/app/service_client.h"
@@ -28,6 +30,8 @@ class RecordingDeviceWork : public DeviceWork {
     DeviceRecord record{};
     record.present = 1;
     record.deviceNumber = index;
+    // Far past the pipe's buffer, so that a record cut short shows.
+    CopyToField(record.deviceObjectName, "\\Device\\Record" + std::to_string(index));
     return record;
   }
   std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) override {
@@ -101,7 +105,8 @@ class HostTest : public ::testing::Test {
   SimKernel kernel;
   RecordingDebugOutput debug;
   RecordingDeviceWork work{kernel.clock()};
-  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug};
+  SimProcessErrorMode errorMode;
+  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug, errorMode};
   RecordingDebugOutput clientDebug;
   ClientPorts clientPorts{kernel.ipc(), kernel.clock(), clientDebug};
 

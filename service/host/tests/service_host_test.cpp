@@ -41,6 +41,7 @@ TEST_F(HostTest, StartAndStopReportTheFourStatesAndCloseThePipe) {
     EXPECT_EQ(status.serviceSpecificExitCode, 0u);
   }
   EXPECT_EQ(kernel.scm().DispatchedName(), kServiceName);
+  EXPECT_TRUE(errorMode.criticalErrorsFail);
 }
 
 TEST_F(HostTest, ShutdownStopsLikeStop) {
@@ -136,7 +137,8 @@ TEST_F(HostTest, PipeCreationFailureReportsStoppedWithTheErrorNotRunning) {
     SCOPED_TRACE(c.name);
     SimKernel kernel;
     RecordingDeviceWork work(kernel.clock());
-    HostPorts ports{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug};
+    SimProcessErrorMode errorMode;
+    HostPorts ports{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), debug, errorMode};
     PipeCreateResult squatter;
     if (c.nameTakenByAnotherProcess) {
       squatter = kernel.ipc().CreatePipe(kPipeName, {});
@@ -152,6 +154,40 @@ TEST_F(HostTest, PipeCreationFailureReportsStoppedWithTheErrorNotRunning) {
     EXPECT_EQ(reports[1].status.currentState, kServiceStopped);
     EXPECT_EQ(reports[1].status.win32ExitCode, c.expectedExitCode);
   }
+}
+
+// The stopped state is reported only once the service has let go of the pipe, so a start that
+// follows it at once, as the Service Control Manager allows, finds the pipe free and serves.
+TEST_F(HostTest, StartRightAfterAStopServesAgain) {
+  work.removeMs = 10000;
+  StartService();
+  std::uint32_t removed = 0;
+  auto removal = kernel.threads().Start([&] {
+    ServiceClient client(clientPorts);
+    client.Send(Request(kDEVICE_REMOVE));
+    removed = client.ReadResult();
+    return 0u;
+  });
+  kernel.clock().SleepMs(1000);
+  kernel.scm().SendControl(kServiceControlStop);
+  ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 60000));
+  EXPECT_EQ(kernel.NowMs(), 10000u);
+
+  RecordingDeviceWork nextWork(kernel.clock());
+  auto next = kernel.threads().Start(
+      [&] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, nextWork)); });
+  ServiceClient client(clientPorts);
+  ASSERT_TRUE(client.Send(Request(kDEVICE_INIT)));
+  EXPECT_EQ(client.ReadCount(), 3);
+  EXPECT_EQ(EndOfProcess(), 0u);
+  ASSERT_TRUE(removal->Wait(kWaitForever));
+  EXPECT_EQ(removed, 1u);
+
+  kernel.scm().SendControl(kServiceControlStop);
+  ASSERT_TRUE(next->Wait(kWaitForever));
+  EXPECT_EQ(kernel.scm().AcceptedStates(),
+            (States{kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped,
+                    kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped}));
 }
 
 TEST_F(HostTest, PipeGrantsUsersNeitherSecurityChangesNorDeletion) {

@@ -21,13 +21,14 @@ MACHINES = REPO / "examples" / "machines"
 
 
 def find_program(build_dir, file_name):
-    """The built program of that name below build_dir/apps, or None when it was not built."""
-    apps = build_dir / "apps"
-    if not apps.is_dir():
-        return None
-    for path in sorted(apps.rglob(file_name)):
-        if path.is_file() and os.access(path, os.R_OK):
-            return path
+    """The built program of that name below build_dir/apps (or build_dir/tests/tools, the
+    test-only programs), or None when it was not built."""
+    for folder in (build_dir / "apps", build_dir / "tests" / "tools"):
+        if not folder.is_dir():
+            continue
+        for path in sorted(folder.rglob(file_name)):
+            if path.is_file() and os.access(path, os.R_OK):
+                return path
     return None
 
 

@@ -55,8 +55,31 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsInOrderThenTheLogonEntry) {
   const auto entry = pc.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Holvara");
   ASSERT_TRUE(entry);
   EXPECT_EQ(entry->type, reg::kSz);
-  const std::string expected = std::string(kSimProgramPath) + " /AutoRun";
+  const std::string expected = "\"" + std::string(kSimProgramPath) + "\" /AutoRun";
   EXPECT_EQ(std::string(entry->data.begin(), entry->data.end()), expected + '\0');
+}
+
+// At logon the system hands the program its entry unchanged as the command line.
+TEST_F(StartupTest, TheEntryWrittenAtTheFirstStartStartsTheProgramAtLogon) {
+  {
+    CHolvaraApp first(pc.ports(), pc.client());
+    ASSERT_TRUE(first.InitInstance());
+    first.ExitInstance();
+  }
+  const auto entry = pc.registry.Value(RegistryRoot::kCurrentUser, kRunKey, "Holvara");
+  ASSERT_TRUE(entry);
+  pc.system.commandLine = std::string(reinterpret_cast<const char*>(entry->data.data()));
+  CHolvaraApp atLogon(pc.ports(), pc.client());
+  EXPECT_TRUE(atLogon.InitInstance());
+  EXPECT_NE(atLogon.mainWindowId(), kNoWindow);
+}
+
+TEST_F(StartupTest, CriticalErrorsFailAtOnceFromTheStart) {
+  SetSetting("AutoRun", 0);
+  pc.system.commandLine = std::string(kSimProgramPath) + " /AutoRun";
+  CHolvaraApp app(pc.ports(), pc.client());
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_TRUE(pc.system.criticalErrorsFail);
 }
 
 TEST_F(StartupTest, LaterStartsWriteNothing) {
@@ -95,7 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
         LogonCase{"SwitchedOffByHand", 0, "\"C:\\Holvara.exe\"", true},
         LogonCase{"SwitchInsideALongerWord", 0, "\"C:\\Tools/AutoRunner\\Holvara.exe\"", false},
         LogonCase{"SwitchInAnotherCase", 0, "\"C:\\Holvara.exe\" /autorun", true},
-        LogonCase{"SwitchedOnAtLogon", 1, "\"C:\\Holvara.exe\" /AutoRun", true}),
+        LogonCase{"SwitchedOnAtLogon", 1, "\"C:\\Holvara.exe\" /AutoRun", true},
+        // Both forms of the entry under a folder with a blank, as the system passes them.
+        LogonCase{"QuotedEntry", 1, "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\" /AutoRun", true},
+        LogonCase{"UnquotedEntry", 1, "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", true},
+        LogonCase{"UnquotedEntrySwitchedOff", 0, "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct InstallationCase {
@@ -187,6 +214,42 @@ INSTANTIATE_TEST_SUITE_P(
         LibraryCase{"JapaneseWithNoLibrary", kSimJapaneseLocale, false, false,
                     {"HolvaraRes.dll", "HolvaraResUS.dll"}, kLibraryMessageJapanese}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The Japanese texts are in code page 932: shown through any other code page they are garbage.
+TEST_F(StartupTest, JapaneseOnlyWithAJapaneseLocaleAndCodePage932) {
+  struct Case {
+    std::uint32_t locale;
+    std::uint32_t codePage;
+    const char* library;
+    const char* box;
+  } cases[] = {
+      {kSimJapaneseLocale, kSimJapaneseCodePage, "HolvaraRes.dll", kLibraryMessageJapanese},
+      {kSimJapaneseLocale, 65001, "HolvaraResUS.dll", kLibraryMessageEnglish},
+      {kSimEnglishLocale, kSimJapaneseCodePage, "HolvaraResUS.dll", kLibraryMessageEnglish},
+      {kSimEnglishLocale, kSimWesternCodePage, "HolvaraResUS.dll", kLibraryMessageEnglish},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.locale) + " " + std::to_string(c.codePage));
+    {
+      SimTrayPc chosen;
+      chosen.system.locale = c.locale;
+      chosen.system.codePage = c.codePage;
+      CHolvaraApp app(chosen.ports(), chosen.client());
+      ASSERT_TRUE(app.InitInstance());
+      EXPECT_EQ(chosen.resources.attempts().front(), c.library);
+      app.ExitInstance();
+    }
+    SimTrayPc missing;
+    missing.system.locale = c.locale;
+    missing.system.codePage = c.codePage;
+    missing.resources.Uninstall("HolvaraRes.dll");
+    missing.resources.Uninstall("HolvaraResUS.dll");
+    CHolvaraApp app(missing.ports(), missing.client());
+    EXPECT_FALSE(app.InitInstance());
+    ASSERT_EQ(missing.desktop.messageBoxes().size(), 1u);
+    EXPECT_EQ(missing.desktop.messageBoxes()[0].text, c.box);
+  }
+}
 
 TEST_F(StartupTest, TheMainWindowIsHiddenTitledAndWaitsForTheService) {
   CHolvaraApp app(pc.ports(), pc.client());

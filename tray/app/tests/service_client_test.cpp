@@ -217,7 +217,7 @@ TEST_F(ServiceClientTest, LongRequestIsWaitedForToTheEnd) {
     kernel.clock().SleepMs(60000);
     kernel.ipc().OpenNamedEvent(kFinishedEventName)->Set();
     const std::uint32_t removed = 1;
-    pipe.Write(std::as_bytes(std::span(&removed, 1)), kWaitForever, *stop);
+    pipe.Write(std::as_bytes(std::span(&removed, 1)), kWaitForever);
     pipe.AwaitClientClose(kWaitForever, *stop);
     pipe.Disconnect();
     return 0u;

@@ -48,12 +48,13 @@ TEST(ProfileTest, AStartThatFailsStillEndsTheInstance) {
 struct CommandLineCase {
   const char* line;
   bool namesFile;
+  const char* programPath = "";
 };
 
 class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(CommandLineTest, OnlyAPlainArgumentNamesAFile) {
-  EXPECT_EQ(CommandLineNamesFile(GetParam().line), GetParam().namesFile) << GetParam().line;
+  EXPECT_EQ(CommandLineNamesFile(GetParam().line, GetParam().programPath), GetParam().namesFile) << GetParam().line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest,
@@ -63,7 +64,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest,
                                            CommandLineCase{"C:\\Holvara.exe   ", false},
                                            CommandLineCase{"C:\\Holvara.exe \"\"", false},
                                            CommandLineCase{"C:\\Holvara.exe notes.txt", true},
-                                           CommandLineCase{"C:\\Holvara.exe /AutoRun \"my notes.txt\"", true}));
+                                           CommandLineCase{"C:\\Holvara.exe /AutoRun \"my notes.txt\"", true},
+                                           // A logon entry written unquoted, as the system hands it over.
+                                           CommandLineCase{"C:\\Program Files\\Holvara.exe /AutoRun", true},
+                                           CommandLineCase{"C:\\Program Files\\Holvara.exe /AutoRun", false,
+                                                           "C:\\Program Files\\Holvara.exe"},
+                                           CommandLineCase{"c:\\program files\\holvara.exe", false,
+                                                           "C:\\Program Files\\Holvara.exe"},
+                                           CommandLineCase{"C:\\Program Files\\Holvara.exe notes.txt", true,
+                                                           "C:\\Program Files\\Holvara.exe"},
+                                           CommandLineCase{"C:\\Program Files\\Holvara.exeX /AutoRun", true,
+                                                           "C:\\Program Files\\Holvara.exe"},
+                                           CommandLineCase{"\"C:\\Program Files\\Holvara.exe\" /AutoRun", false,
+                                                           "C:\\Program Files\\Holvara.exe"}));
 
 }  // namespace
 }  // namespace holvara::framework
