@@ -97,7 +97,8 @@ struct SimWholePc {
   sim::SimulatedPc pc;
   RecordingDebugOutput serviceDebug;
   DeviceService service{DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug}};
-  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug};
+  SimProcessErrorMode serviceErrorMode;
+  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug, serviceErrorMode};
   std::unique_ptr<Thread> serviceProcess;
 
   SimDesktop desktop{kernel.timeline()};
