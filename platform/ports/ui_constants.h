@@ -22,6 +22,10 @@ inline constexpr std::uint32_t kWmInitDialog = 0x0110;
 inline constexpr std::uint32_t kWmCommand = 0x0111;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
 inline constexpr std::uint32_t kWmUser = 0x0400;
+inline constexpr std::uint32_t kWmSetCursor = 0x0020;
+inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
+inline constexpr std::uint32_t kWmLButtonDownMessage = 0x0201;
+inline constexpr std::uint32_t kWmDeviceChangeMessage = 0x0219;
 
 // Window styles.
 inline constexpr std::uint32_t kWsPopup = 0x80000000;
@@ -41,6 +45,8 @@ inline constexpr std::uintptr_t kHwndTopmost = static_cast<std::uintptr_t>(-1);
 inline constexpr std::uintptr_t kHwndNoTopmost = static_cast<std::uintptr_t>(-2);
 inline constexpr std::uint32_t kSwpNoSize = 0x0001;
 inline constexpr std::uint32_t kSwpNoMove = 0x0002;
+inline constexpr std::uint32_t kSwpNoZOrder = 0x0004;
+inline constexpr std::uint32_t kSwpNoActivate = 0x0010;
 
 // Message-box styles and results.
 inline constexpr std::uint32_t kMbOk = 0x00;

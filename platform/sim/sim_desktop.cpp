@@ -159,8 +159,9 @@ WindowId SimDesktop::LastActivePopup(WindowId window) {
   return last;
 }
 
-void SimDesktop::SetPosition(WindowId window, WindowId insertAfter, int, int, int, int, std::uint32_t flags) {
-  positions_.push_back({window, insertAfter, flags});
+void SimDesktop::SetPosition(WindowId window, WindowId insertAfter, int, int, int width, int height,
+                             std::uint32_t flags) {
+  positions_.push_back({window, insertAfter, flags, width, height});
 }
 
 bool SimDesktop::SetProperty(WindowId window, std::string_view name, std::uintptr_t value) {

@@ -30,6 +30,8 @@ struct SimPositionCall {
   WindowId window;
   WindowId insertAfter;
   std::uint32_t flags;
+  int width = 0;
+  int height = 0;
 };
 
 class SimDesktop : public Ui {

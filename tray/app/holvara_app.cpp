@@ -12,6 +12,7 @@
 #include "tray/app/locale.h"
 #include "tray/app/named_mutex.h"
 #include "tray/app/registry_values.h"
+#include "tray/app/version_dlg.h"
 #include "tray/frame/main_frame.h"
 #include "tray/resources/startup_messages.h"
 
@@ -151,6 +152,12 @@ void CHolvaraApp::OpenHelp() {
 }
 
 std::intptr_t CHolvaraApp::OpenFile(std::string_view target) { return ports_.shell.Open(target); }
+
+void CHolvaraApp::VersionSequence() {
+  // A dialog without a parent of its own is owned by the main window, as the framework does it.
+  CVersionDlg dialog(*this, ports_);
+  dialog.DoModal(resourceLibrary_->Module(), mainWindowId());
+}
 
 std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }
 

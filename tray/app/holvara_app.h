@@ -60,6 +60,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
   std::intptr_t OpenFile(std::string_view target);
   int messageBoxOpen() const { return messageBoxOpen_; }
+  // Runs the version dialog modally.
+  void VersionSequence();
 
   // Rebuilds the device list from the service and tells an open dialog; returns 1.
   int RefreshDevices() { return RefreshDeviceList(*this, staging_, deviceList_); }

@@ -8,6 +8,7 @@
 #include "platform/ports/resources.h"
 #include "platform/ports/system.h"
 #include "platform/ports/ui.h"
+#include "tray/frame/screen_ports.h"
 
 namespace holvara {
 
@@ -20,6 +21,7 @@ struct TrayPorts {
   Shell& shell;
   FileSystem& files;
   DebugOutput& debug;
+  ScreenPorts screen;
 };
 
 }  // namespace holvara

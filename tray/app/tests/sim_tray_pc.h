@@ -7,14 +7,20 @@
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_cursor.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_drawing.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_ipc.h"
+#include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
+#include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_version_info.h"
+#include "platform/sim/sim_window_metrics.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/resources/sim_libraries.h"
@@ -23,6 +29,7 @@ namespace holvara {
 
 inline constexpr char kSimProgramPath[] = "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe";
 inline constexpr char kSimSettingsKey[] = "Software\\ZELTO\\Holvara\\Common";
+inline constexpr char kSimCopyright[] = "Copyright (C) 2026 ZELTO Corporation. All rights reserved.";
 
 struct SimTrayPc {
   SimTrayPc() {
@@ -31,9 +38,14 @@ struct SimTrayPc {
     registry.SetDword(RegistryRoot::kLocalMachine, kSimSettingsKey, "CurrentMode", 141421356);
     files.SetModuleFileName(kSimProgramPath);
     system.commandLine = std::string("\"") + kSimProgramPath + "\"";
+    versions.SetBlock("Holvara.exe", {{"\\StringFileInfo\\041104b0\\FileVersion", "1.00"},
+                                      {"\\StringFileInfo\\041104b0\\LegalCopyright", kSimCopyright}});
   }
 
-  TrayPorts ports() { return {desktop, registry, resources, mutexes, system, shell, files, debug}; }
+  TrayPorts ports() {
+    return {desktop, registry, resources, mutexes, system, shell, files, debug,
+            {menus, drawing, cursor, metrics, versions, sound}};
+  }
   ClientPorts client() { return {ipc, clock, debug}; }
 
   SimClock clock;
@@ -47,6 +59,12 @@ struct SimTrayPc {
   RecordingDebugOutput debug;
   SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimDrawing drawing;
+  SimMenus menus{desktop, drawing};
+  SimCursor cursor;
+  SimWindowMetrics metrics;
+  SimVersionInfo versions;
+  SimSound sound;
 };
 
 }  // namespace holvara
