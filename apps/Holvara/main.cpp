@@ -3,11 +3,14 @@
 
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
+#include "platform/win32/win32_menus.h"
 #include "platform/win32/win32_mutexes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_ui.h"
 #include "tray/app/holvara_app.h"
@@ -24,6 +27,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug}, {ipc, clock, debug});
+  Win32Menus menus;
+  Win32Drawing drawing;
+  Win32Cursor cursor;
+  Win32WindowMetrics metrics;
+  Win32VersionInfo versions;
+  Win32Sound sound;
+  Win32TopWindows topWindows;
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug,
+                   {menus, drawing, cursor, metrics, versions, sound, topWindows}},
+                  {ipc, clock, debug});
   return app.Main();
 }

@@ -45,7 +45,7 @@ class Surface {
   virtual void SetTextColour(Colour colour) = 0;
   virtual void SetBackgroundColour(Colour colour) = 0;
   virtual void SetTransparentBackground() = 0;
-  virtual void DrawText(int x, int y, std::string_view text) = 0;  // TextOutA
+  virtual void WriteText(int x, int y, std::string_view text) = 0;  // TextOutA
   // Copies the cell of the bitmap at (sourceX, sourceY), kBitmapCellSize square, into the square
   // of the given size at (x, y); a size other than the cell's stretches it.
   virtual void DrawBitmapCell(std::uintptr_t bitmap, int sourceX, int sourceY, int x, int y, int size) = 0;

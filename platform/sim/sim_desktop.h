@@ -109,6 +109,8 @@ class SimDesktop : public Ui {
   std::uint32_t Style(WindowId window) const;
   WindowCreation Creation(WindowId window) const;
   std::vector<WindowId> Children(WindowId window) const;
+  // The windows that are not controls, oldest first.
+  std::vector<WindowId> TopLevelWindows() const;
   std::optional<std::uint32_t> TimerInterval(WindowId window, std::uintptr_t id) const;
   bool commonControlsInitialised() const { return commonControlsInitialised_; }
   bool ItemEnabled(WindowId dialog, int id);

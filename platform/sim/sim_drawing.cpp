@@ -31,7 +31,7 @@ class SimSurface : public Surface {
   void SetTextColour(Colour colour) override { Add({.kind = SimDrawOp::kTextColour, .colour = colour}); }
   void SetBackgroundColour(Colour colour) override { Add({.kind = SimDrawOp::kBackgroundColour, .colour = colour}); }
   void SetTransparentBackground() override { Add({.kind = SimDrawOp::kTransparent}); }
-  void DrawText(int x, int y, std::string_view text) override {
+  void WriteText(int x, int y, std::string_view text) override {
     Add({.kind = SimDrawOp::kText, .x = x, .y = y, .text = std::string(text)});
   }
   void DrawBitmapCell(std::uintptr_t bitmap, int sourceX, int sourceY, int x, int y, int size) override {

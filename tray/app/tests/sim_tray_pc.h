@@ -19,6 +19,7 @@
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_top_windows.h"
 #include "platform/sim/sim_version_info.h"
 #include "platform/sim/sim_window_metrics.h"
 #include "tray/app/service_client.h"
@@ -44,7 +45,7 @@ struct SimTrayPc {
 
   TrayPorts ports() {
     return {desktop, registry, resources, mutexes, system, shell, files, debug,
-            {menus, drawing, cursor, metrics, versions, sound}};
+            {menus, drawing, cursor, metrics, versions, sound, topWindows}};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 
@@ -65,6 +66,7 @@ struct SimTrayPc {
   SimWindowMetrics metrics;
   SimVersionInfo versions;
   SimSound sound;
+  SimTopWindows topWindows{desktop};
 };
 
 }  // namespace holvara
