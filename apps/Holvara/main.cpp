@@ -7,7 +7,9 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_menus.h"
+#include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_screen.h"
@@ -27,6 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32DebugOutput debug;
   Win32Clock clock;
   Win32Ipc ipc;
+  Win32NotificationArea notificationArea;
+  Win32Keyboard keyboard;
   Win32Menus menus;
   Win32Drawing drawing;
   Win32Cursor cursor;
@@ -34,7 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32VersionInfo versions;
   Win32Sound sound;
   Win32TopWindows topWindows;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug,
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
                    {menus, drawing, cursor, metrics, versions, sound, topWindows}},
                   {ipc, clock, debug});
   return app.Main();

@@ -24,8 +24,6 @@ inline constexpr std::uint32_t kWmTimer = 0x0113;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 inline constexpr std::uint32_t kWmSetCursor = 0x0020;
 inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
-inline constexpr std::uint32_t kWmLButtonDownMessage = 0x0201;
-inline constexpr std::uint32_t kWmDeviceChangeMessage = 0x0219;
 
 // Window styles.
 inline constexpr std::uint32_t kWsPopup = 0x80000000;

@@ -443,6 +443,12 @@ void SimDesktop::At(std::uint64_t timeMs, std::function<void()> action) {
   scheduled_.push_back({timeMs, nextOrder_++, std::move(action)});
 }
 
+void SimDesktop::Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  for (const auto& [id, window] : windows_) {
+    if (!window.isChild) queue_.push_back({id, message, wParam, lParam});
+  }
+}
+
 std::uint32_t SimDesktop::Style(WindowId window) const {
   const auto found = windows_.find(window);
   return found == windows_.end() ? 0 : found->second.creation.style;

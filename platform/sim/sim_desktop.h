@@ -95,6 +95,8 @@ class SimDesktop : public Ui {
   void ClickItem(WindowId dialog, int id);
   // Runs the action when virtual time reaches timeMs (checked while a message loop waits).
   void At(std::uint64_t timeMs, std::function<void()> action);
+  // Posts the message to every top-level window, as the system's broadcasts reach them.
+  void Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   // Message loops stop waiting once virtual time would pass this point. Without a limit, a loop
   // stops waiting an hour of virtual time after it began (a dialog's loop at the latest with the
   // loop it runs in), so a program that never settles ends its test instead of hanging it.

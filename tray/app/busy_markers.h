@@ -1,27 +1,14 @@
 // Busy markers: properties on the main window, named after the open dialog or the running
-// activity, that keep the main window from starting a second activity.
+// activity, that keep the main window from starting a second activity. The names live with the
+// main frame, which sets some of them itself.
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "platform/ports/ui.h"
+#include "tray/frame/busy_marker_names.h"
 
 namespace holvara {
-
-inline constexpr std::string_view kWaitingForServiceMarker = "SATAService";
-inline constexpr std::string_view kRescanDialogMarker = "CRescanDeviceDlg";
-inline constexpr std::string_view kRemoveProgressMarker = "CRemoveProgressDlg";
-inline constexpr std::string_view kDeviceChangeMarker = "HolDeviceChange";
-inline constexpr std::string_view kRemoveDeviceDialogMarker = "CRemoveDeviceDlg";
-inline constexpr std::string_view kConfigDialogMarker = "CConfigDlg";
-inline constexpr std::string_view kVersionDialogMarker = "CVersionDlg";
-
-// The order in which the check looks; only the first marker found counts.
-inline constexpr std::array<std::string_view, 7> kBusyMarkerOrder = {
-    kWaitingForServiceMarker, kRescanDialogMarker,  kRemoveProgressMarker, kDeviceChangeMarker,
-    kRemoveDeviceDialogMarker, kConfigDialogMarker, kVersionDialogMarker,
-};
 
 // The first marker set on the window, or an empty view when none is.
 std::string_view FirstBusyMarker(Ui& ui, WindowId mainWindow);

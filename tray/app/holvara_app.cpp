@@ -48,7 +48,10 @@ bool CHolvaraApp::InitInstance() {
 
   AddDocTemplate(std::make_unique<framework::SingleDocTemplate>(
       kDocTemplateResource, [] { return std::make_unique<CHolvaraDoc>(); },
-      [this](Ui& ui) { return std::make_unique<CMainFrame>(ui, *this); },
+      [this](Ui& ui) {
+        return std::make_unique<CMainFrame>(ui, FramePorts{ports_.notificationArea, ports_.keyboard, ports_.debug},
+                                            *this);
+      },
       [](Ui& ui) { return std::make_unique<CHolvaraView>(ui); }));
   if (!ProcessShellCommand(ports_.system.CommandLine(), TemplateDescription())) return false;
 
@@ -160,6 +163,13 @@ void CHolvaraApp::VersionSequence() {
 }
 
 std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }
+
+bool CHolvaraApp::ServiceReachable() { return ProbeService(client_) == 1; }
+
+void CHolvaraApp::RescanSequence() {}
+
+// The remove-device dialog comes with its own work; the sequence is ready for it.
+int CHolvaraApp::RemoveDeviceSequence() { return 1; }
 
 int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
   return GetProfileInt(kProfileSection, name, defaultValue);

@@ -64,14 +64,20 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void VersionSequence();
 
   // Rebuilds the device list from the service and tells an open dialog; returns 1.
-  int RefreshDevices() { return RefreshDeviceList(*this, staging_, deviceList_); }
+  int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
 
   // FrameHost.
   std::string_view BusyMarker() override;
   ResourceLibrary& Resources() override { return *resourceLibrary_; }
+  bool MessageBoxOnScreen() override { return messageBoxOpen_ == 1; }
+  bool DeviceListEmpty() override { return deviceList_[0].inUse != 1; }
+  bool ServiceReachable() override;
+  void RescanSequence() override;
+  int RemoveDeviceSequence() override;
+  void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
 
-  // DeviceListHost.
+  // DeviceListHost and FrameHost.
   int ProfileInt(const char* name, int defaultValue) override;
   void NotifyDeviceListChanged() override;
   FileSystem& Files() override { return ports_.files; }

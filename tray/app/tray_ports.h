@@ -3,7 +3,9 @@
 
 #include "platform/ports/debug_output.h"
 #include "platform/ports/files.h"
+#include "platform/ports/keyboard.h"
 #include "platform/ports/mutex.h"
+#include "platform/ports/notification_icon.h"
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
 #include "platform/ports/system.h"
@@ -21,6 +23,8 @@ struct TrayPorts {
   Shell& shell;
   FileSystem& files;
   DebugOutput& debug;
+  NotificationArea& notificationArea;
+  Keyboard& keyboard;
   ScreenPorts screen;
 };
 

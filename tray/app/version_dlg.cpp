@@ -12,6 +12,7 @@
 #include "tray/app/holvara_app.h"
 #include "tray/app/registry_values.h"
 #include "tray/frame/main_frame.h"
+#include "tray/frame/system_messages.h"
 
 namespace holvara {
 
@@ -196,7 +197,7 @@ std::intptr_t CVersionDlg::WindowProc(std::uint32_t message, std::uintptr_t wPar
         return 1;
       }
       return Dialog::WindowProc(message, wParam, lParam);
-    case win::kWmLButtonDownMessage:
+    case win::kWmLButtonDown:
       EndDialog(win::kIdCancel);
       return Dialog::WindowProc(message, wParam, lParam);
     default:

@@ -5,6 +5,7 @@
 #include "platform/ports/ui_constants.h"
 #include "tray/frame/command_menu.h"
 #include "tray/frame/device_menu.h"
+#include "tray/frame/system_messages.h"
 
 namespace holvara {
 
@@ -143,7 +144,7 @@ void FrameMenus::RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::s
   balloon_(kBalloonTextString, kBalloonInfoIcon);
   host_.RemoveCopiedEntry(index);
   DismissBalloon(library);
-  ui_.Post(owner, win::kWmDeviceChangeMessage, kDevNodesChanged, 0);
+  ui_.Post(owner, win::kWmDeviceChange, win::kDbtDevNodesChanged, 0);
 }
 
 void FrameMenus::DismissBalloon(ResourceLibrary& library) {
@@ -152,7 +153,7 @@ void FrameMenus::DismissBalloon(ResourceLibrary& library) {
   for (const WindowId window : windows.List()) {
     const auto text = windows.TextWithin(window, kOtherWindowTimeoutMs);
     if (!text || *text != balloonText) continue;
-    windows.SendWithin(window, win::kWmLButtonDownMessage, kLeftButton, 0, kOtherWindowTimeoutMs);
+    windows.SendWithin(window, win::kWmLButtonDown, kLeftButton, 0, kOtherWindowTimeoutMs);
     return;
   }
 }

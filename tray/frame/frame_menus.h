@@ -17,7 +17,6 @@ namespace holvara {
 
 inline constexpr std::uint32_t kBalloonTextString = 16;
 inline constexpr std::uint32_t kBalloonInfoIcon = 1;  // NIIF_INFO
-inline constexpr std::uintptr_t kDevNodesChanged = 7;  // DBT_DEVNODES_CHANGED
 // How long the balloon's dismissal waits for each other program's window to answer.
 inline constexpr std::uint32_t kOtherWindowTimeoutMs = 200;
 

@@ -1,6 +1,7 @@
 #include "tray/frame/main_frame.h"
 
 #include "platform/ports/ui_constants.h"
+#include "tray/frame/system_messages.h"
 
 namespace holvara {
 
@@ -10,8 +11,12 @@ constexpr std::uint32_t kHiddenFrameStyleMask = 0xEF37FFFF;
 constexpr int kTrayIconSize = 16;
 }  // namespace
 
-CMainFrame::CMainFrame(Ui& ui, FrameHost& host)
-    : FrameWindow(ui), host_(host), registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)) {}
+CMainFrame::CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host)
+    : FrameWindow(ui),
+      ports_(ports),
+      host_(host),
+      registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)),
+      taskbarCreatedMessage_(ui.RegisterMessage(kTaskbarCreatedMessage)) {}
 
 void CMainFrame::ActivateFrame(int) { FrameWindow::ActivateFrame(win::kSwHide); }
 
@@ -33,7 +38,24 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
     OnRegisteredMessage(wParam);
     return 1;
   }
+  if (message == taskbarCreatedMessage_) {
+    // The shell started again without the icon; it comes back by the rule of every update.
+    UpdateIcon();
+    return 0;
+  }
   switch (message) {
+    case win::kWmTimer:
+      OnTimer(wParam);
+      return 0;
+    case win::kWmDeviceChange:
+      return OnDeviceChange(wParam);
+    case win::kWmPowerBroadcast:
+      return OnPowerBroadcast(wParam, lParam);
+    case kIconCallbackMessage:
+      return OnIconCallback(static_cast<std::uint32_t>(lParam));
+    case win::kWmDestroy:
+      OnDestroy();
+      return FrameWindow::WindowProc(message, wParam, lParam);
     case win::kWmQueryEndSession:
     case win::kWmEndSession:
       // The session ends the process; nothing is cleaned up on the way.
@@ -49,11 +71,22 @@ void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {
       ui().Post(id(), win::kWmClose, 0, 0);
       break;
     case kHolvaraBringForward:
-      if (!host_.BusyMarker().empty()) BringToFront();
+      if (!host_.BusyMarker().empty()) {
+        BringToFront();
+      } else {
+        host_.RemoveDeviceSequence();
+      }
       break;
     default:
       break;
   }
+}
+
+void CMainFrame::OnDestroy() {
+  NotificationIcon icon = iconRecord_;
+  icon.window = id();
+  icon.id = kTrayIconId;
+  ports_.notificationArea.Delete(icon);
 }
 
 void CMainFrame::BringToFront() {

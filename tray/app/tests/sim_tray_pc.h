@@ -11,9 +11,11 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_drawing.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
@@ -44,7 +46,7 @@ struct SimTrayPc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug,
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
             {menus, drawing, cursor, metrics, versions, sound, topWindows}};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
@@ -60,6 +62,8 @@ struct SimTrayPc {
   RecordingDebugOutput debug;
   SimScheduler scheduler;
   SimIpc ipc{scheduler};
+  SimNotificationArea notificationArea{desktop, clock};
+  SimKeyboard keyboard;
   SimDrawing drawing;
   SimMenus menus{desktop, drawing};
   SimCursor cursor;

@@ -12,6 +12,7 @@
 #include "tray/app/holvara_app.h"
 #include "tray/app/tests/sim_tray_pc.h"
 #include "tray/app/version_dlg.h"
+#include "tray/frame/system_messages.h"
 
 namespace holvara {
 namespace {
@@ -27,7 +28,7 @@ class VersionDialogTest : public ::testing::Test {
   void Run(const std::function<void(WindowId)>& action) {
     pc.desktop.OnNextDialog(kVersionDialogTemplate, [&](WindowId dialog) {
       action(dialog);
-      if (pc.desktop.Exists(dialog)) pc.desktop.Send(dialog, win::kWmLButtonDownMessage, 1, 0);
+      if (pc.desktop.Exists(dialog)) pc.desktop.Send(dialog, win::kWmLButtonDown, 1, 0);
     });
     app.VersionSequence();
     EXPECT_TRUE(pc.desktop.cancelledDialogs().empty());

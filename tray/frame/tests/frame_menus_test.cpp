@@ -20,6 +20,7 @@
 #include "platform/sim/sim_window_metrics.h"
 #include "tray/frame/command_menu.h"
 #include "tray/frame/frame_menus.h"
+#include "tray/frame/system_messages.h"
 #include "tray/resources/sim_libraries.h"
 
 namespace holvara {
@@ -58,7 +59,7 @@ class Owner : public WindowHandler {
     if (message == kWmMeasureItem) menus->Measure(*library, *reinterpret_cast<MeasureItemRecord*>(lParam));
     if (message == kWmDrawItem) menus->Draw(*library, *reinterpret_cast<const DrawItemRecord*>(lParam));
     if (message == win::kWmNcCreate) return 1;
-    if (message == win::kWmCommand || message == win::kWmClose || message == win::kWmDeviceChangeMessage) {
+    if (message == win::kWmCommand || message == win::kWmClose || message == win::kWmDeviceChange) {
       received.push_back({message, wParam});
     }
     return 1;
@@ -257,7 +258,7 @@ TEST_F(FrameMenusTest, AChosenDeviceIsRemovedBehindTheBalloonWhichIsThenDismisse
   struct Clicked : WindowHandler {
     std::vector<std::uint32_t>* clicks;
     std::intptr_t HandleMessage(WindowId, std::uint32_t message, std::uintptr_t, std::intptr_t) override {
-      if (message == win::kWmLButtonDownMessage) clicks->push_back(message);
+      if (message == win::kWmLButtonDown) clicks->push_back(message);
       return 1;
     }
   } clickedHandler, laterHandler;
@@ -277,9 +278,9 @@ TEST_F(FrameMenusTest, AChosenDeviceIsRemovedBehindTheBalloonWhichIsThenDismisse
   EXPECT_EQ(balloons, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{16, 1}}));
   EXPECT_EQ(host.calls, std::vector<std::string>{"remove 1"});
   // The hung window is passed over; only the first answering window with the text is clicked.
-  EXPECT_EQ(clicks, std::vector<std::uint32_t>{win::kWmLButtonDownMessage});
+  EXPECT_EQ(clicks, std::vector<std::uint32_t>{win::kWmLButtonDown});
   EXPECT_NE(balloon, kNoWindow);
-  EXPECT_EQ(owner.received.back(), std::make_pair(win::kWmDeviceChangeMessage, std::uintptr_t{7}));
+  EXPECT_EQ(owner.received.back(), std::make_pair(win::kWmDeviceChange, std::uintptr_t{7}));
 }
 
 TEST_F(FrameMenusTest, ACommandPastTheEntriesShownStartsNothing) {

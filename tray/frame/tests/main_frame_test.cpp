@@ -6,49 +6,16 @@
 #include <string>
 
 #include "platform/ports/ui_constants.h"
-#include "platform/sim/sim_clock.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_resources.h"
-#include "tray/frame/main_frame.h"
-#include "tray/resources/sim_libraries.h"
+#include "tray/frame/tests/frame_fixture.h"
 
 namespace holvara {
 namespace {
 
-class FakeHost : public FrameHost {
- public:
-  explicit FakeHost(ResourceLibrary& library) : library_(library) {}
-  std::string_view BusyMarker() override { return marker; }
-  ResourceLibrary& Resources() override { return library_; }
-
-  std::string marker;
-
- private:
-  ResourceLibrary& library_;
-};
-
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public FrameTest {
  protected:
-  void SetUp() override {
-    loader.Install(EnglishResourceLibrary());
-    library = loader.Load("HolvaraResUS.dll");
-    host = std::make_unique<FakeHost>(*library);
-    frame = std::make_unique<CMainFrame>(desktop, *host);
-    frame->SetMainWindow(true);
-    ASSERT_TRUE(frame->LoadFrame("Holvara", nullptr));
-    frame->ActivateFrame(-1);
-  }
-
   void Signal(std::uintptr_t request) {
     desktop.Post(frame->id(), desktop.RegisterMessage("HOLVARA"), request, 0);
   }
-
-  SimClock clock;
-  SimDesktop desktop{clock};
-  SimResourceLoader loader;
-  std::unique_ptr<ResourceLibrary> library;
-  std::unique_ptr<FakeHost> host;
-  std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(MainFrameTest, IsAnInvisiblePopupWithoutMenuOrSize) {
@@ -82,8 +49,8 @@ TEST_F(MainFrameTest, ALibraryWithoutTheIconLeavesTheImageEmpty) {
   bare.fileName = "Bare.dll";
   loader.Install(bare);
   auto bareLibrary = loader.Load("Bare.dll");
-  FakeHost bareHost(*bareLibrary);
-  CMainFrame other(desktop, bareHost);
+  FakeHost bareHost(*bareLibrary, clock);
+  CMainFrame other(desktop, FramePorts{area, keyboard, debug}, bareHost);
   ASSERT_TRUE(other.LoadFrame("Other", nullptr));
   EXPECT_EQ(other.trayIconImage(), 0u);
 }
@@ -100,11 +67,12 @@ struct ForwardCase {
   std::uintptr_t request;
   const char* marker;
   bool raised;
+  bool removeDeviceDialog;
 };
 
 class ForwardTest : public MainFrameTest, public ::testing::WithParamInterface<ForwardCase> {};
 
-TEST_P(ForwardTest, BringsTheWindowsForwardOnlyWhileBusy) {
+TEST_P(ForwardTest, BringsTheWindowsForwardWhileBusyAndOpensTheRemoveDeviceDialogOtherwise) {
   host->marker = GetParam().marker;
   const WindowId main = frame->id();
   Signal(GetParam().request);
@@ -119,12 +87,15 @@ TEST_P(ForwardTest, BringsTheWindowsForwardOnlyWhileBusy) {
     EXPECT_EQ(calls[0].flags, win::kSwpNoSize | win::kSwpNoMove);
     EXPECT_EQ(calls[0].window, main);
   }
+  const std::vector<std::string> opened = {"remove-device@0"};
+  EXPECT_EQ(host->log, GetParam().removeDeviceDialog ? opened : std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ForwardTest,
-                         ::testing::Values(ForwardCase{"Busy", 1, "CConfigDlg", true},
-                                           ForwardCase{"Idle", 1, "", false},
-                                           ForwardCase{"OtherRequest", 2, "CConfigDlg", false}),
+                         ::testing::Values(ForwardCase{"Busy", 1, "CConfigDlg", true, false},
+                                           ForwardCase{"Idle", 1, "", false, true},
+                                           ForwardCase{"OtherRequest", 2, "CConfigDlg", false, false},
+                                           ForwardCase{"OtherRequestIdle", 2, "", false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFrameTest, AnswersTheEndOfTheSessionAndStays) {
