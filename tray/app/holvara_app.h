@@ -16,6 +16,7 @@
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/frame/frame_host.h"
+#include "tray/frame/menu_host.h"
 #include "tray/framework/win_app.h"
 
 namespace holvara {
@@ -39,7 +40,7 @@ inline constexpr std::uintptr_t kServiceWaitTimer = 1;
 inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 
-class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost {
+class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public MenuHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -56,12 +57,12 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Loads string id of the resource library into the buffer and returns its length.
   int LoadText(std::uint32_t stringId, std::span<char> buffer);
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
-  void OpenHelp();
+  void OpenHelp() override;
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
   std::intptr_t OpenFile(std::string_view target);
   int messageBoxOpen() const { return messageBoxOpen_; }
   // Runs the version dialog modally.
-  void VersionSequence();
+  void VersionSequence() override;
 
   // Rebuilds the device list from the service and tells an open dialog; returns 1.
   int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
@@ -76,6 +77,15 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void RescanSequence() override;
   int RemoveDeviceSequence() override;
   void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
+  MenuHost& MenuCommands() override { return *this; }
+
+  // MenuHost (holvara_app_menus.cpp).
+  std::vector<DeviceMenuEntry> CopyDeviceListForMenu() override;
+  void RemoveCopiedEntry(std::size_t index) override;
+  void SettingsSequence() override;
+  bool JapaneseLocale() override;
+  WindowsVersion SystemVersion() override { return ports_.system.Version(); }
+  const ScreenPorts& Screen() override { return ports_.screen; }
 
   // DeviceListHost and FrameHost.
   int ProfileInt(const char* name, int defaultValue) override;
@@ -100,6 +110,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   std::optional<std::uint32_t> registeredMessage_;
   StagingTable staging_{};
   DeviceListTable deviceList_{};
+  // The list as the last device menu showed it; a choice in that menu removes from this copy.
+  DeviceListTable menuCopy_{};
 };
 
 }  // namespace holvara

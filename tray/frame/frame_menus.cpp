@@ -21,14 +21,14 @@ constexpr std::uintptr_t kLeftButton = 1;  // MK_LBUTTON
 
 struct FixedCommand {
   std::uint32_t command;
-  void (MenuHost::*run)();
+  void (*run)(MenuHost& host);
 };
 
 constexpr std::array<FixedCommand, 4> kFixedCommands = {{
-    {kVersionCommand, &MenuHost::VersionSequence},
-    {kRemoveDeviceCommand, &MenuHost::RemoveDeviceSequence},
-    {kHelpCommand, &MenuHost::OpenHelp},
-    {kSettingsCommand, &MenuHost::SettingsSequence},
+    {kVersionCommand, [](MenuHost& host) { host.VersionSequence(); }},
+    {kRemoveDeviceCommand, [](MenuHost& host) { host.RemoveDeviceSequence(); }},
+    {kHelpCommand, [](MenuHost& host) { host.OpenHelp(); }},
+    {kSettingsCommand, [](MenuHost& host) { host.SettingsSequence(); }},
 }};
 
 std::string CommandText(ResourceLibrary& library, std::uintptr_t itemData) {
@@ -96,6 +96,7 @@ void FrameMenus::ShowServiceWaitMenu(ResourceLibrary& library, WindowId owner) {
 }
 
 void FrameMenus::ShowCommandMenu(WindowId owner) {
+  menus_.GiveFocus(owner);
   const MenuId menu = menus_.CreatePopup();
   for (const CommandMenuItem& item : kCommandMenuItems) {
     if (item.itemData) {
@@ -131,7 +132,7 @@ bool FrameMenus::OnCommand(ResourceLibrary& library, WindowId owner, std::uint32
   }
   for (const FixedCommand& fixed : kFixedCommands) {
     if (fixed.command == command) {
-      (host_.*fixed.run)();
+      fixed.run(host_);
       return true;
     }
   }

@@ -20,7 +20,8 @@ class MenuHost {
   // Runs the removal of the entry at this index of the last copy, with the progress dialog
   // hidden, to its end.
   virtual void RemoveCopiedEntry(std::size_t index) = 0;
-  virtual void RemoveDeviceSequence() = 0;
+  // Runs the remove-device dialog modally, without a parent.
+  virtual int RemoveDeviceSequence() = 0;
   virtual void SettingsSequence() = 0;
   virtual void OpenHelp() = 0;
   virtual void VersionSequence() = 0;

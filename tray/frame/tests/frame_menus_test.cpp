@@ -9,48 +9,15 @@
 
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/sim_clock.h"
-#include "platform/sim/sim_cursor.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_drawing.h"
-#include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_resources.h"
-#include "platform/sim/sim_sound.h"
-#include "platform/sim/sim_top_windows.h"
-#include "platform/sim/sim_version_info.h"
-#include "platform/sim/sim_window_metrics.h"
 #include "tray/frame/command_menu.h"
 #include "tray/frame/frame_menus.h"
 #include "tray/frame/system_messages.h"
+#include "tray/frame/tests/fake_menu_host.h"
 #include "tray/resources/sim_libraries.h"
 
 namespace holvara {
 namespace {
-
-class FakeMenuHost : public MenuHost {
- public:
-  explicit FakeMenuHost(const ScreenPorts& screen) : screen_(screen) {}
-  std::vector<DeviceMenuEntry> CopyDeviceListForMenu() override { return list; }
-  void RemoveCopiedEntry(std::size_t index) override {
-    calls.push_back("remove " + std::to_string(index));
-    if (duringRemoval) duringRemoval();
-  }
-  void RemoveDeviceSequence() override { calls.push_back("remove-device dialog"); }
-  void SettingsSequence() override { calls.push_back("settings"); }
-  void OpenHelp() override { calls.push_back("help"); }
-  void VersionSequence() override { calls.push_back("version"); }
-  bool JapaneseLocale() override { return japanese; }
-  WindowsVersion SystemVersion() override { return version; }
-  const ScreenPorts& Screen() override { return screen_; }
-
-  std::vector<DeviceMenuEntry> list;
-  bool japanese = false;
-  WindowsVersion version{10, 0};
-  std::vector<std::string> calls;
-  std::function<void()> duringRemoval;
-
- private:
-  ScreenPorts screen_;
-};
 
 // The owner window: hands the owner-drawn items to the menus and keeps what was posted to it.
 class Owner : public WindowHandler {
@@ -89,14 +56,12 @@ class FrameMenusTest : public ::testing::Test {
 
   SimClock clock;
   SimDesktop desktop{clock};
-  SimDrawing drawing;
-  SimMenus menus{desktop, drawing};
-  SimCursor cursor;
-  SimWindowMetrics metrics;
-  SimVersionInfo versions;
-  SimSound sound;
-  SimTopWindows topWindows{desktop};
-  FakeMenuHost host{{menus, drawing, cursor, metrics, versions, sound, topWindows}};
+  SimScreen screen{desktop};
+  SimDrawing& drawing = screen.drawing;
+  SimMenus& menus = screen.menus;
+  SimCursor& cursor = screen.cursor;
+  SimTopWindows& topWindows = screen.topWindows;
+  FakeMenuHost host{screen.ports()};
   std::vector<std::pair<std::uint32_t, std::uint32_t>> balloons;
   FrameMenus frameMenus{desktop, host, [&](std::uint32_t id, std::uint32_t flags) { balloons.push_back({id, flags}); }};
   SimResourceLoader loader;
