@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_control_colours.h"
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
@@ -14,7 +15,11 @@
 #include "platform/win32/win32_resources.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_threads.h"
+#include "platform/win32/win32_tooltips.h"
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_window_shape.h"
+#include "platform/win32/win32_window_walk.h"
 #include "tray/app/holvara_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -31,6 +36,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Ipc ipc;
   Win32NotificationArea notificationArea;
   Win32Keyboard keyboard;
+  Win32Threads threads;
+  Win32WindowShape shapes;
+  Win32WindowWalk windowWalk;
+  Win32Tooltips tooltips(instance);
+  Win32ControlColours colours;
   Win32Menus menus;
   Win32Drawing drawing;
   Win32Cursor cursor;
@@ -38,8 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32VersionInfo versions;
   Win32Sound sound;
   Win32TopWindows topWindows;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
-                   {menus, drawing, cursor, metrics, versions, sound, topWindows}},
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
+                   shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows}},
                   {ipc, clock, debug});
   return app.Main();
 }

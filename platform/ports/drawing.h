@@ -7,15 +7,13 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/ports/control_colours.h"
 #include "platform/ports/owner_draw.h"
 #include "platform/ports/ui.h"
 
 namespace holvara {
 
-using Colour = std::uint32_t;  // 0x00BBGGRR, as COLORREF
-constexpr Colour Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) | (static_cast<Colour>(blue) << 16);
-}
+using Colour = std::uint32_t;  // 0x00BBGGRR, as COLORREF, made with Rgb
 
 // System colour indices (GetSysColor).
 inline constexpr int kSystemMenuColour = 4;      // COLOR_MENU

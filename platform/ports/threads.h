@@ -17,8 +17,11 @@ class Thread {
   virtual ~Thread() = default;
   // True when the thread has ended within timeoutMs (kWaitForever from ipc.h: no limit).
   virtual bool Wait(std::uint32_t timeoutMs) = 0;
-  // The body's result once the thread has ended, kThreadStillActive before.
+  // The body's result once the thread has ended, kThreadStillActive before (also while it has
+  // not been resumed yet).
   virtual std::uint32_t ExitCode() = 0;
+  // Lets a thread made by StartSuspended run; false when it could not be resumed.
+  virtual bool Resume() = 0;
 };
 
 class Threads {
@@ -26,6 +29,9 @@ class Threads {
   virtual ~Threads() = default;
   // Starts a thread running body; null when no thread could be started.
   virtual std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) = 0;
+  // The same, but the body runs only once the thread is resumed; the owner keeps the thread object
+  // after the body has ended and reads its exit code.
+  virtual std::unique_ptr<Thread> StartSuspended(std::function<std::uint32_t()> body) = 0;
 };
 
 }  // namespace holvara

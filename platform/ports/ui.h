@@ -1,6 +1,6 @@
 // The window system as the tray program uses it: windows and their properties, posted and sent
 // messages, timers, message boxes, modal dialogs built from a numbered template, and the controls
-// of a dialog addressed by number. Numbers (messages, styles, results) are the system's own; see
+// of a dialog addressed by number, and the pieces of a modal loop of one's own. Numbers (messages, styles, results) are the system's own; see
 // ui_constants.h.
 #pragma once
 
@@ -24,6 +24,20 @@ struct WindowCreation {
   int height = 0;
   WindowId parent = kNoWindow;
   std::uintptr_t menu = 0;  // a menu handle, or a child window's number
+};
+
+// A message taken from the thread's queue (timer messages included).
+struct Message {
+  WindowId window = kNoWindow;
+  std::uint32_t message = 0;
+  std::uintptr_t wParam = 0;
+  std::intptr_t lParam = 0;
+};
+
+enum class MessageWait {
+  kMessage,  // a message to handle
+  kQuit,     // WM_QUIT was taken; its exit code is the message's wParam
+  kGaveUp,   // nothing will ever come (only a simulated desktop knows this)
 };
 
 // Receives every message of one window, from its creation to WM_NCDESTROY. For a dialog the
@@ -53,6 +67,7 @@ class Ui {
   virtual void Show(WindowId window, int command) = 0;
   virtual bool IsVisible(WindowId window) = 0;
   virtual bool IsEnabled(WindowId window) = 0;
+  virtual void Enable(WindowId window, bool enable) = 0;
   // The window's most recently active owned popup, or the window itself when it has none.
   virtual WindowId LastActivePopup(WindowId window) = 0;
   virtual void SetPosition(WindowId window, WindowId insertAfter, int x, int y, int width, int height,
@@ -72,6 +87,11 @@ class Ui {
   virtual void PostQuit(int exitCode) = 0;
   // Dispatches the thread's messages until WM_QUIT and returns its exit code.
   virtual int RunMessageLoop() = 0;
+  // The pieces of a loop of one's own: wait for the next message, let a dialog's keyboard
+  // handling have it (true when it did), or translate and dispatch it.
+  virtual MessageWait NextMessage(Message& message) = 0;
+  virtual bool RouteToDialog(WindowId dialog, const Message& message) = 0;
+  virtual void Dispatch(const Message& message) = 0;
 
   // Timers: WM_TIMER with the timer's id every interval until it is stopped. Starting a running
   // timer again restarts it with the new interval.
@@ -82,11 +102,11 @@ class Ui {
   virtual int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption,
                              std::uint32_t style) = 0;
 
-  // Runs a dialog of the module's template modally (with its own message loop, which may nest)
-  // and returns the result given to EndModalDialog, or -1 when the dialog could not be made.
-  virtual std::intptr_t RunModalDialog(ModuleId module, int templateId, WindowId owner,
-                                       WindowHandler& handler) = 0;
-  virtual void EndModalDialog(WindowId dialog, std::intptr_t result) = 0;
+  // Makes a dialog of the module's template, owned by owner, and initialises it (WM_INITDIALOG);
+  // it stays hidden whatever the template says until it is shown. kNoWindow when it could not
+  // be made. Whoever runs it modally disables the owner and runs a loop of its own.
+  virtual WindowId CreateModelessDialog(ModuleId module, int templateId, WindowId owner,
+                                        WindowHandler& handler) = 0;
 
   // Controls of a dialog, by number.
   virtual WindowId DialogItem(WindowId dialog, int id) = 0;

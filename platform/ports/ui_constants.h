@@ -20,10 +20,13 @@ inline constexpr std::uint32_t kWmNcCreate = 0x0081;
 inline constexpr std::uint32_t kWmNcDestroy = 0x0082;
 inline constexpr std::uint32_t kWmInitDialog = 0x0110;
 inline constexpr std::uint32_t kWmCommand = 0x0111;
+inline constexpr std::uint32_t kWmKeyDown = 0x0100;
+inline constexpr std::uint32_t kWmSysKeyDown = 0x0104;
 inline constexpr std::uint32_t kWmTimer = 0x0113;
+inline constexpr std::uint32_t kWmCtlColorDlg = 0x0136;
+inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
 inline constexpr std::uint32_t kWmUser = 0x0400;
 inline constexpr std::uint32_t kWmSetCursor = 0x0020;
-inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
 
 // Window styles.
 inline constexpr std::uint32_t kWsPopup = 0x80000000;
@@ -45,6 +48,14 @@ inline constexpr std::uint32_t kSwpNoSize = 0x0001;
 inline constexpr std::uint32_t kSwpNoMove = 0x0002;
 inline constexpr std::uint32_t kSwpNoZOrder = 0x0004;
 inline constexpr std::uint32_t kSwpNoActivate = 0x0010;
+inline constexpr std::uint32_t kSwpShowWindow = 0x0040;
+inline constexpr std::uint32_t kSwpHideWindow = 0x0080;
+inline constexpr std::uintptr_t kHwndTop = 0;
+
+// Virtual keys.
+inline constexpr std::uintptr_t kVkReturn = 0x0D;
+inline constexpr std::uintptr_t kVkEscape = 0x1B;
+inline constexpr std::uintptr_t kVkF4 = 0x73;
 
 // Message-box styles and results.
 inline constexpr std::uint32_t kMbOk = 0x00;

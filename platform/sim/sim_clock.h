@@ -5,15 +5,19 @@
 #include <vector>
 
 #include "platform/ports/clock.h"
+#include "platform/sim/sim_timeline.h"
 
 namespace holvara {
 
-class SimClock : public Clock {
+class SimClock : public Clock, public SimTimeline {
  public:
   std::uint64_t NowMs() override { return now_; }
   void SleepMs(std::uint32_t ms) override {
     sleeps_.push_back(ms);
     now_ += ms;
+  }
+  void PassUntil(std::uint64_t timeMs) override {
+    if (timeMs > now_) now_ = timeMs;
   }
 
   void Advance(std::uint64_t ms) { now_ += ms; }

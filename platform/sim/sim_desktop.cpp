@@ -4,6 +4,8 @@
 #include <cctype>
 #include <strings.h>
 
+#include <utility>
+
 #include "platform/ports/ui_constants.h"
 
 namespace holvara {
@@ -106,6 +108,7 @@ void SimDesktop::Destroy(WindowId window) {
   for (WindowId id : children) Destroy(id);
   Deliver(window, win::kWmNcDestroy, 0, 0);
   std::erase_if(timers_, [&](const Timer& timer) { return timer.window == window; });
+  std::erase_if(loops_, [&](const Loop& loop) { return loop.dialog == window; });
   windows_.erase(window);
 }
 
@@ -125,8 +128,16 @@ std::string SimDesktop::Title(WindowId window) {
   return target ? target->title : std::string();
 }
 
+void SimDesktop::SetVisible(SimWindow& window, bool visible) {
+  if (visible && !window.visible) window.order = nextOrder_++;
+  window.visible = visible;
+  if (!visible || window.everVisible) return;
+  window.everVisible = true;
+  if (window.isDialog) dialogsSeen_.push_back(window.templateId);
+}
+
 void SimDesktop::Show(WindowId window, int command) {
-  if (SimWindow* target = Find(window)) target->visible = command != win::kSwHide;
+  if (SimWindow* target = Find(window)) SetVisible(*target, command != win::kSwHide);
 }
 
 bool SimDesktop::IsVisible(WindowId window) {
@@ -137,6 +148,10 @@ bool SimDesktop::IsVisible(WindowId window) {
 bool SimDesktop::IsEnabled(WindowId window) {
   SimWindow* target = Find(window);
   return target != nullptr && target->enabled;
+}
+
+void SimDesktop::Enable(WindowId window, bool enable) {
+  if (SimWindow* target = Find(window)) target->enabled = enable;
 }
 
 WindowId SimDesktop::LastActivePopup(WindowId window) {
@@ -159,9 +174,13 @@ WindowId SimDesktop::LastActivePopup(WindowId window) {
   return last;
 }
 
-void SimDesktop::SetPosition(WindowId window, WindowId insertAfter, int, int, int width, int height,
+void SimDesktop::SetPosition(WindowId window, WindowId insertAfter, int x, int y, int width, int height,
                              std::uint32_t flags) {
-  positions_.push_back({window, insertAfter, flags, width, height});
+  positions_.push_back({window, insertAfter, flags, x, y, width, height});
+  SimWindow* target = Find(window);
+  if (target == nullptr) return;
+  if (flags & win::kSwpShowWindow) SetVisible(*target, true);
+  if (flags & win::kSwpHideWindow) SetVisible(*target, false);
 }
 
 bool SimDesktop::SetProperty(WindowId window, std::string_view name, std::uintptr_t value) {
@@ -200,88 +219,108 @@ std::uint32_t SimDesktop::RegisterMessage(std::string_view name) {
 
 void SimDesktop::PostQuit(int exitCode) { quitCode_ = exitCode; }
 
-SimDesktop::Step SimDesktop::RunUntilStopped(std::uint64_t loopStart, const std::function<bool()>& isOver) {
-  // A loop inside another gives up no later than the one it runs in, so nesting cannot stretch
-  // the patience.
-  std::uint64_t patienceEnd = loopStart + kPatienceMs;
-  if (!patienceEnds_.empty()) patienceEnd = std::min(patienceEnd, patienceEnds_.back());
-  patienceEnds_.push_back(patienceEnd);
-  std::uint64_t instant = clock_.NowMs();
-  int stepsAtInstant = 0;
-  Step step = Step::kDispatched;
-  while (step == Step::kDispatched && !isOver()) {
-    step = RunOneStep(timeLimit_ ? *timeLimit_ : patienceEnd);
-    if (clock_.NowMs() != instant) {
-      instant = clock_.NowMs();
-      stepsAtInstant = 0;
-    } else if (step == Step::kDispatched && ++stepsAtInstant > kMaxStepsAtOneInstant) {
-      step = Step::kTimeLimit;
-    }
-  }
-  patienceEnds_.pop_back();
-  return step;
+void SimDesktop::BeginLoop(WindowId dialog, std::function<void(WindowId)> action) {
+  std::uint64_t patienceEnd = clock_.NowMs() + kPatienceMs;
+  if (!loops_.empty()) patienceEnd = std::min(patienceEnd, loops_.back().patienceEnd);
+  loops_.push_back({dialog, patienceEnd, std::move(action)});
 }
 
-SimDesktop::Step SimDesktop::RunOneStep(std::uint64_t deadline) {
-  if (!queue_.empty()) {
-    const Posted posted = queue_.front();
-    queue_.pop_front();
-    Deliver(posted.window, posted.message, posted.wParam, posted.lParam);
-    return Step::kDispatched;
+MessageWait SimDesktop::Give(GiveUp reason) {
+  lastGiveUp_ = reason;
+  stepsAtInstant_ = 0;
+  if (!loops_.empty() && loops_.back().dialog != kNoWindow) {
+    if (SimWindow* dialog = Find(loops_.back().dialog)) cancelledDialogs_.push_back(dialog->templateId);
   }
-  if (quitCode_) return Step::kQuit;
-  if (!PassTimeToNextEvent(deadline)) return clock_.NowMs() >= deadline ? Step::kTimeLimit : Step::kIdle;
-  return Step::kDispatched;
+  return MessageWait::kGaveUp;
 }
 
-bool SimDesktop::PassTimeToNextEvent(std::uint64_t deadline) {
-  const Timer* timer = nullptr;
-  for (const Timer& candidate : timers_) {
-    if (!timer || candidate.due < timer->due || (candidate.due == timer->due && candidate.order < timer->order)) {
-      timer = &candidate;
+bool SimDesktop::CountStep() {
+  if (clock_.NowMs() != instant_) {
+    instant_ = clock_.NowMs();
+    stepsAtInstant_ = 0;
+  }
+  return ++stepsAtInstant_ <= kMaxStepsAtOneInstant;
+}
+
+MessageWait SimDesktop::NextMessage(Message& message) {
+  if (!loops_.empty() && loops_.back().action) {
+    const WindowId dialog = loops_.back().dialog;
+    std::exchange(loops_.back().action, {})(dialog);
+    message = {kNoWindow, win::kWmNull, 0, 0};
+    return MessageWait::kMessage;
+  }
+  const std::uint64_t deadline =
+      timeLimit_ ? *timeLimit_ : loops_.empty() ? clock_.NowMs() + kPatienceMs : loops_.back().patienceEnd;
+  for (;;) {
+    if (!queue_.empty()) {
+      if (!CountStep()) return Give(GiveUp::kTimeLimit);
+      const Posted posted = queue_.front();
+      queue_.pop_front();
+      message = {posted.window, posted.message, posted.wParam, posted.lParam};
+      return MessageWait::kMessage;
     }
-  }
-  const Scheduled* action = nullptr;
-  for (const Scheduled& candidate : scheduled_) {
-    if (!action || candidate.due < action->due || (candidate.due == action->due && candidate.order < action->order)) {
-      action = &candidate;
+    if (quitCode_) {
+      message = {kNoWindow, win::kWmQuit, static_cast<std::uintptr_t>(*quitCode_), 0};
+      quitCode_.reset();
+      return MessageWait::kQuit;
     }
+    const auto timer = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
+      return a.due < b.due || (a.due == b.due && a.order < b.order);
+    });
+    const auto action = std::min_element(scheduled_.begin(), scheduled_.end(), [](const Scheduled& a, const Scheduled& b) {
+      return a.due < b.due || (a.due == b.due && a.order < b.order);
+    });
+    const bool haveTimer = timer != timers_.end();
+    const bool haveAction = action != scheduled_.end();
+    if (!haveTimer && !haveAction) return Give(GiveUp::kIdle);
+    const bool actionFirst = haveAction && (!haveTimer || action->due < timer->due ||
+                                            (action->due == timer->due && action->order < timer->order));
+    const std::uint64_t due = actionFirst ? action->due : timer->due;
+    if (due > deadline) {
+      const bool reached = clock_.NowMs() < deadline;
+      clock_.PassUntil(deadline);
+      return Give(reached || clock_.NowMs() >= deadline ? GiveUp::kTimeLimit : GiveUp::kIdle);
+    }
+    clock_.PassUntil(due);
+    if (actionFirst) {
+      std::function<void()> run = std::move(action->action);
+      scheduled_.erase(action);
+      run();
+      continue;
+    }
+    if (!CountStep()) return Give(GiveUp::kTimeLimit);
+    timer->due = clock_.NowMs() + timer->interval;
+    message = {timer->window, win::kWmTimer, timer->id, 0};
+    return MessageWait::kMessage;
   }
-  if (!timer && !action) return false;
-  const bool actionFirst = action && (!timer || action->due < timer->due ||
-                                      (action->due == timer->due && action->order < timer->order));
-  const std::uint64_t due = actionFirst ? action->due : timer->due;
-  if (due > deadline) {
-    if (clock_.NowMs() < deadline) clock_.Advance(deadline - clock_.NowMs());
-    return false;
-  }
-  if (due > clock_.NowMs()) clock_.Advance(due - clock_.NowMs());
-  if (actionFirst) {
-    std::function<void()> run = std::move(const_cast<Scheduled*>(action)->action);
-    scheduled_.erase(scheduled_.begin() + (action - scheduled_.data()));
-    run();
+}
+
+bool SimDesktop::RouteToDialog(WindowId dialog, const Message& message) {
+  const bool keyDown = message.message == win::kWmKeyDown;
+  const bool systemKeyDown = message.message == win::kWmSysKeyDown;
+  if (keyDown && message.wParam == win::kVkReturn) {
+    Deliver(dialog, win::kWmCommand, win::kIdOk, 0);
     return true;
   }
-  Timer& fired = const_cast<Timer&>(*timer);
-  fired.due = clock_.NowMs() + fired.interval;
-  const WindowId window = fired.window;
-  const std::uintptr_t id = fired.id;
-  Deliver(window, win::kWmTimer, id, 0);
-  return true;
+  if ((keyDown && message.wParam == win::kVkEscape) || (systemKeyDown && message.wParam == win::kVkF4)) {
+    Deliver(dialog, win::kWmCommand, win::kIdCancel, 0);
+    return true;
+  }
+  return false;
+}
+
+void SimDesktop::Dispatch(const Message& message) {
+  Deliver(message.window, message.message, message.wParam, message.lParam);
 }
 
 int SimDesktop::RunMessageLoop() {
-  switch (RunUntilStopped(clock_.NowMs(), [] { return false; })) {
-    case Step::kQuit: {
-      const int code = *quitCode_;
-      quitCode_.reset();
-      return code;
-    }
-    case Step::kIdle:
-      return kLoopIdle;
-    default:
-      return kLoopTimeLimit;
-  }
+  BeginLoop(kNoWindow, {});
+  Message message;
+  MessageWait wait;
+  while ((wait = NextMessage(message)) == MessageWait::kMessage) Dispatch(message);
+  loops_.pop_back();
+  if (wait == MessageWait::kQuit) return static_cast<int>(message.wParam);
+  return lastGiveUp_ == GiveUp::kIdle ? kLoopIdle : kLoopTimeLimit;
 }
 
 void SimDesktop::StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) {
@@ -311,21 +350,22 @@ int SimDesktop::ShowMessageBox(WindowId owner, std::string_view text, std::strin
   return answer.result;
 }
 
-std::intptr_t SimDesktop::RunModalDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) {
+WindowId SimDesktop::CreateModelessDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) {
   const SimResourceData* data = SimResourceDataOf(module);
-  if (data == nullptr) return -1;
+  if (data == nullptr) return kNoWindow;
   const auto templ = data->dialogs.find(templateId);
-  if (templ == data->dialogs.end()) return -1;
+  if (templ == data->dialogs.end()) return kNoWindow;
 
   const WindowId dialog = NewId();
   SimWindow window;
   window.handler = &handler;
   window.creation.title = templ->second.caption;
+  window.creation.parent = owner;
   window.title = templ->second.caption;
   window.owner = owner;
   window.order = nextOrder_++;
-  window.visible = true;
   window.isDialog = true;
+  window.templateId = templateId;
   windows_.emplace(dialog, std::move(window));
   for (const SimControlTemplate& control : templ->second.controls) {
     const WindowId controlWindow = NewId();
@@ -338,47 +378,17 @@ std::intptr_t SimDesktop::RunModalDialog(ModuleId module, int templateId, Window
     windows_.emplace(controlWindow, std::move(child));
     windows_[dialog].controls[control.id] = Control{control, controlWindow};
   }
-  const bool ownerWasEnabled = IsEnabled(owner);
-  if (SimWindow* ownerWindow = Find(owner)) ownerWindow->enabled = false;
-
   dialogs_.push_back(templateId);
-  const std::uint64_t opened = clock_.NowMs();
+  std::function<void(WindowId)> action;
+  const auto found = std::find_if(dialogActions_.begin(), dialogActions_.end(),
+                                  [&](const auto& entry) { return entry.first == templateId; });
+  if (found != dialogActions_.end()) {
+    action = std::move(found->second);
+    dialogActions_.erase(found);
+  }
+  BeginLoop(dialog, std::move(action));
   Deliver(dialog, win::kWmInitDialog, 0, 0);
-  const auto isOver = [&] {
-    SimWindow* current = Find(dialog);
-    return current == nullptr || current->ended;
-  };
-  if (!isOver()) {
-    const auto action = std::find_if(dialogActions_.begin(), dialogActions_.end(),
-                                     [&](const auto& entry) { return entry.first == templateId; });
-    if (action != dialogActions_.end()) {
-      std::function<void(WindowId)> run = std::move(action->second);
-      dialogActions_.erase(action);
-      run(dialog);
-    }
-  }
-  while (!isOver()) {
-    const Step step = RunUntilStopped(opened, isOver);
-    if (step == Step::kQuit) {
-      EndModalDialog(dialog, 0);
-    } else if (step == Step::kIdle || step == Step::kTimeLimit) {
-      cancelledDialogs_.push_back(templateId);
-      Deliver(dialog, win::kWmCommand, win::kIdCancel, 0);
-      if (!isOver()) EndModalDialog(dialog, win::kIdCancel);
-    }
-  }
-  const SimWindow* ended = Find(dialog);
-  const std::intptr_t result = ended ? ended->result : win::kIdCancel;
-  if (SimWindow* ownerWindow = Find(owner)) ownerWindow->enabled = ownerWasEnabled;
-  Destroy(dialog);
-  return result;
-}
-
-void SimDesktop::EndModalDialog(WindowId dialog, std::intptr_t result) {
-  SimWindow* window = Find(dialog);
-  if (window == nullptr || !window->isDialog) return;
-  window->ended = true;
-  window->result = result;
+  return Exists(dialog) ? dialog : kNoWindow;
 }
 
 WindowId SimDesktop::DialogItem(WindowId dialog, int id) {
@@ -476,6 +486,26 @@ std::vector<WindowId> SimDesktop::TopLevelWindows() const {
   std::vector<WindowId> windows;
   for (const auto& [order, id] : ordered) windows.push_back(id);
   return windows;
+}
+
+}  // namespace holvara
+
+namespace holvara {
+
+std::vector<WindowId> SimDesktop::TopLevelZOrder() const {
+  std::vector<std::pair<std::uint64_t, WindowId>> byOrder;
+  for (const auto& [id, window] : windows_) {
+    if (!window.isChild) byOrder.emplace_back(window.order, id);
+  }
+  std::sort(byOrder.rbegin(), byOrder.rend());
+  std::vector<WindowId> order;
+  for (const auto& entry : byOrder) order.push_back(entry.second);
+  return order;
+}
+
+WindowId SimDesktop::Owner(WindowId window) const {
+  const auto found = windows_.find(window);
+  return found == windows_.end() ? kNoWindow : found->second.owner;
 }
 
 }  // namespace holvara

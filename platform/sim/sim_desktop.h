@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/ports/ui.h"
-#include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_timeline.h"
 
 namespace holvara {
 
@@ -30,6 +30,8 @@ struct SimPositionCall {
   WindowId window;
   WindowId insertAfter;
   std::uint32_t flags;
+  int x = 0;
+  int y = 0;
   int width = 0;
   int height = 0;
 };
@@ -46,7 +48,9 @@ class SimDesktop : public Ui {
   // The system's shortest timer interval (USER_TIMER_MINIMUM); shorter ones are raised to it.
   static constexpr std::uint32_t kShortestTimerMs = 10;
 
-  explicit SimDesktop(SimClock& clock) : clock_(clock) {}
+  // On a SimClock for logic on one thread, or on a SimKernel's timeline so that simulated worker
+  // and service threads run while a loop waits.
+  explicit SimDesktop(SimTimeline& clock) : clock_(clock) {}
 
   // Ui.
   WindowId Create(const WindowCreation& creation, WindowHandler& handler) override;
@@ -59,6 +63,7 @@ class SimDesktop : public Ui {
   void Show(WindowId window, int command) override;
   bool IsVisible(WindowId window) override;
   bool IsEnabled(WindowId window) override;
+  void Enable(WindowId window, bool enable) override;
   WindowId LastActivePopup(WindowId window) override;
   void SetPosition(WindowId window, WindowId insertAfter, int x, int y, int width, int height,
                    std::uint32_t flags) override;
@@ -70,11 +75,17 @@ class SimDesktop : public Ui {
   std::uint32_t RegisterMessage(std::string_view name) override;
   void PostQuit(int exitCode) override;
   int RunMessageLoop() override;
+  MessageWait NextMessage(Message& message) override;
+  // Enter gives the dialog IDOK, Escape and Alt+F4 give it IDCANCEL, as the system's dialog
+  // handling does.
+  bool RouteToDialog(WindowId dialog, const Message& message) override;
+  void Dispatch(const Message& message) override;
   void StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) override;
   void StopTimer(WindowId window, std::uintptr_t id) override;
   int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption, std::uint32_t style) override;
-  std::intptr_t RunModalDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) override;
-  void EndModalDialog(WindowId dialog, std::intptr_t result) override;
+  // A dialog made here counts as modal until it is destroyed: its loop's patience starts now, and
+  // an action of OnNextDialog runs when its loop first asks for a message.
+  WindowId CreateModelessDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) override;
   WindowId DialogItem(WindowId dialog, int id) override;
   void SetItemText(WindowId dialog, int id, std::string_view text) override;
   std::string ItemText(WindowId dialog, int id) override;
@@ -87,9 +98,9 @@ class SimDesktop : public Ui {
   // The scripted user. A box is answered with the next queued answer (the usual "yes" of its
   // buttons when none is queued); whileShown runs while the box is on screen.
   void AnswerNextMessageBox(int result, std::function<void()> whileShown = {});
-  // The next dialog of this template is handed to the action once it is initialised. A dialog
-  // that nobody answers and that does not end by itself is cancelled (Escape) when its loop idles,
-  // reaches the time limit or its patience, or runs away.
+  // The next dialog of this template is handed to the action once it is initialised. The loop of
+  // a dialog that nobody answers and that does not end by itself gives up (and the dialog is
+  // listed as cancelled) when it idles, reaches the time limit or its patience, or runs away.
   void OnNextDialog(int templateId, std::function<void(WindowId dialog)> action);
   // A click on a control: a check box toggles, then the dialog gets the button's command.
   void ClickItem(WindowId dialog, int id);
@@ -104,7 +115,9 @@ class SimDesktop : public Ui {
 
   // What the program showed.
   const std::vector<SimShownBox>& messageBoxes() const { return boxes_; }
+  // Templates of the dialogs made, and of those that were ever on screen.
   const std::vector<int>& shownDialogs() const { return dialogs_; }
+  const std::vector<int>& dialogsSeen() const { return dialogsSeen_; }
   const std::vector<int>& cancelledDialogs() const { return cancelledDialogs_; }
   const std::vector<SimPositionCall>& positionCalls() const { return positions_; }
   bool Exists(WindowId window) const { return windows_.count(window) != 0; }
@@ -115,6 +128,10 @@ class SimDesktop : public Ui {
   std::vector<WindowId> TopLevelWindows() const;
   std::optional<std::uint32_t> TimerInterval(WindowId window, std::uintptr_t id) const;
   bool commonControlsInitialised() const { return commonControlsInitialised_; }
+  // Top-level windows, top of the Z order first: the most recently made or shown on top.
+  std::vector<WindowId> TopLevelZOrder() const;
+  // A child's parent or a top-level window's owner.
+  WindowId Owner(WindowId window) const;
   bool ItemEnabled(WindowId dialog, int id);
   bool ItemVisible(WindowId dialog, int id);
 
@@ -138,8 +155,8 @@ class SimDesktop : public Ui {
     std::map<std::string, std::uintptr_t> properties;
     std::map<int, Control> controls;
     bool isDialog = false;
-    bool ended = false;
-    std::intptr_t result = 0;
+    int templateId = 0;
+    bool everVisible = false;
   };
   struct Posted {
     WindowId window;
@@ -163,20 +180,26 @@ class SimDesktop : public Ui {
     int result;
     std::function<void()> whileShown;
   };
-  enum class Step { kDispatched, kQuit, kIdle, kTimeLimit };
+  // A loop that runs: the main loop (no dialog) or a dialog's own.
+  struct Loop {
+    WindowId dialog;
+    std::uint64_t patienceEnd;
+    std::function<void(WindowId)> action;
+  };
+  enum class GiveUp { kIdle, kTimeLimit };
 
   WindowId NewId();
   SimWindow* Find(WindowId window);
   Control* FindControl(WindowId dialog, int id);
   std::intptr_t Deliver(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-  // Runs a loop's steps until one is not a dispatch; a loop that began at loopStart gives up at
-  // the time limit, or after its patience, or when it runs away at one instant.
-  Step RunUntilStopped(std::uint64_t loopStart, const std::function<bool()>& isOver);
-  // One step of a message loop: a waiting message, else the next timer or action.
-  Step RunOneStep(std::uint64_t deadline);
-  bool PassTimeToNextEvent(std::uint64_t deadline);
+  void SetVisible(SimWindow& window, bool visible);
+  // A new loop gives up no later than the one it runs in, so nesting cannot stretch the patience.
+  void BeginLoop(WindowId dialog, std::function<void(WindowId)> action);
+  MessageWait Give(GiveUp reason);
+  // True when the step may go on; a loop that dispatches too much at one instant runs away.
+  bool CountStep();
 
-  SimClock& clock_;
+  SimTimeline& clock_;
   WindowId nextId_ = 0x10000;
   std::uint64_t nextOrder_ = 0;
   std::map<WindowId, SimWindow> windows_;
@@ -186,11 +209,15 @@ class SimDesktop : public Ui {
   std::map<std::string, std::uint32_t> registered_;
   std::optional<int> quitCode_;
   std::optional<std::uint64_t> timeLimit_;
-  std::vector<std::uint64_t> patienceEnds_;  // of the loops running, innermost last
+  std::vector<Loop> loops_;  // innermost last
+  GiveUp lastGiveUp_ = GiveUp::kIdle;
+  std::uint64_t instant_ = 0;
+  int stepsAtInstant_ = 0;
   std::deque<BoxAnswer> boxAnswers_;
   std::vector<std::pair<int, std::function<void(WindowId)>>> dialogActions_;
   std::vector<SimShownBox> boxes_;
   std::vector<int> dialogs_;
+  std::vector<int> dialogsSeen_;
   std::vector<int> cancelledDialogs_;
   std::vector<SimPositionCall> positions_;
   bool commonControlsInitialised_ = false;

@@ -8,10 +8,13 @@
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_service_control.h"
 #include "platform/sim/sim_threads.h"
+#include "platform/sim/sim_timeline.h"
 
 namespace holvara {
 
-class SimKernelClock : public Clock {
+// The scheduler's time. A simulated desktop on it lets time pass by blocking its thread in the
+// scheduler, so worker and service threads run while its loop waits for the next timer.
+class SimKernelClock : public Clock, public SimTimeline {
  public:
   explicit SimKernelClock(SimScheduler& scheduler) : scheduler_(scheduler) {}
   std::uint64_t NowMs() override {
@@ -21,6 +24,10 @@ class SimKernelClock : public Clock {
   void SleepMs(std::uint32_t ms) override {
     auto lock = scheduler_.Lock();
     scheduler_.BlockUntil(lock, [] { return false; }, ms);
+  }
+  void PassUntil(std::uint64_t timeMs) override {
+    auto lock = scheduler_.Lock();
+    if (timeMs > scheduler_.Now()) scheduler_.BlockUntil(lock, [] { return false; }, timeMs - scheduler_.Now());
   }
 
  private:
@@ -39,6 +46,10 @@ class SimKernel {
   SimThreads& threads() { return threads_; }
   SimServiceControl& scm() { return scm_; }
   Clock& clock() { return clock_; }
+  // For a simulated desktop whose loops share the kernel's time.
+  SimTimeline& timeline() { return clock_; }
+  // Waits, in virtual time, until every thread started on the kernel has ended.
+  void JoinThreads() { scheduler_.JoinAll(); }
   std::uint64_t NowMs() { return clock_.NowMs(); }
 
  private:

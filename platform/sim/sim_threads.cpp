@@ -14,8 +14,8 @@ struct ThreadState {
 
 class SimThread : public Thread {
  public:
-  SimThread(SimScheduler& scheduler, std::shared_ptr<ThreadState> state)
-      : scheduler_(scheduler), state_(std::move(state)) {}
+  SimThread(SimScheduler& scheduler, std::shared_ptr<ThreadState> state, std::function<void()> start)
+      : scheduler_(scheduler), state_(std::move(state)), start_(std::move(start)) {}
 
   bool Wait(std::uint32_t timeoutMs) override {
     auto lock = scheduler_.Lock();
@@ -29,14 +29,26 @@ class SimThread : public Thread {
     return state_->exitCode;
   }
 
+  bool Resume() override {
+    if (start_) std::exchange(start_, {})();
+    return true;
+  }
+
  private:
   SimScheduler& scheduler_;
   std::shared_ptr<ThreadState> state_;
+  std::function<void()> start_;  // until a suspended thread is resumed
 };
 
 }  // namespace
 
 std::unique_ptr<Thread> SimThreads::Start(std::function<std::uint32_t()> body) {
+  auto thread = StartSuspended(std::move(body));
+  if (thread) thread->Resume();
+  return thread;
+}
+
+std::unique_ptr<Thread> SimThreads::StartSuspended(std::function<std::uint32_t()> body) {
   {
     auto lock = scheduler_.Lock();
     if (failingStarts_ > 0) {
@@ -45,14 +57,16 @@ std::unique_ptr<Thread> SimThreads::Start(std::function<std::uint32_t()> body) {
     }
   }
   auto state = std::make_shared<ThreadState>();
-  scheduler_.Spawn([this, state, body = std::move(body)] {
-    const std::uint32_t exitCode = body();
-    auto lock = scheduler_.Lock();
-    state->exitCode = exitCode;
-    state->ended = true;
-    scheduler_.Changed();
-  });
-  return std::make_unique<SimThread>(scheduler_, state);
+  auto start = [this, state, body = std::move(body)]() mutable {
+    scheduler_.Spawn([this, state, body = std::move(body)] {
+      const std::uint32_t exitCode = body();
+      auto lock = scheduler_.Lock();
+      state->exitCode = exitCode;
+      state->ended = true;
+      scheduler_.Changed();
+    });
+  };
+  return std::make_unique<SimThread>(scheduler_, state, std::move(start));
 }
 
 void SimThreads::FailStarts(int count) {

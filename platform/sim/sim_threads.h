@@ -10,8 +10,9 @@ class SimThreads : public Threads {
  public:
   explicit SimThreads(SimScheduler& scheduler) : scheduler_(scheduler) {}
   std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) override;
+  std::unique_ptr<Thread> StartSuspended(std::function<std::uint32_t()> body) override;
 
-  // Makes the next Start calls fail, as CreateThread does when the system is out of resources.
+  // Makes the next Start or StartSuspended calls fail, as CreateThread does when the system is out of resources.
   void FailStarts(int count);
 
  private:

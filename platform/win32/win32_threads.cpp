@@ -20,6 +20,7 @@ class Win32Thread final : public Thread {
     GetExitCodeThread(handle_.get(), &code);
     return code;
   }
+  bool Resume() override { return ResumeThread(handle_.get()) != static_cast<DWORD>(-1); }
 
  private:
   Win32Handle handle_;
@@ -34,8 +35,16 @@ unsigned __stdcall RunBody(void* argument) {
 }  // namespace
 
 std::unique_ptr<Thread> Win32Threads::Start(std::function<std::uint32_t()> body) {
+  return Begin(std::move(body), 0);
+}
+
+std::unique_ptr<Thread> Win32Threads::StartSuspended(std::function<std::uint32_t()> body) {
+  return Begin(std::move(body), CREATE_SUSPENDED);
+}
+
+std::unique_ptr<Thread> Win32Threads::Begin(std::function<std::uint32_t()> body, unsigned flags) {
   auto owned = std::make_unique<std::function<std::uint32_t()>>(std::move(body));
-  const auto handle = _beginthreadex(nullptr, 0, RunBody, owned.get(), 0, nullptr);
+  const auto handle = _beginthreadex(nullptr, 0, RunBody, owned.get(), flags, nullptr);
   if (handle == 0) return nullptr;
   owned.release();
   return std::make_unique<Win32Thread>(reinterpret_cast<HANDLE>(handle));

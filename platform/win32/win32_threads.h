@@ -8,6 +8,10 @@ namespace holvara {
 class Win32Threads final : public Threads {
  public:
   std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) override;
+  std::unique_ptr<Thread> StartSuspended(std::function<std::uint32_t()> body) override;
+
+ private:
+  std::unique_ptr<Thread> Begin(std::function<std::uint32_t()> body, unsigned flags);
 };
 
 }  // namespace holvara

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace holvara {
 
@@ -46,6 +48,38 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+MSG ToMsg(const Message& message) {
+  MSG msg{};
+  msg.hwnd = Hwnd(message.window);
+  msg.message = message.message;
+  msg.wParam = message.wParam;
+  msg.lParam = message.lParam;
+  return msg;
+}
+
+// A copy of a dialog template without WS_VISIBLE, so that the dialog manager does not show the
+// dialog at the end of its creation; empty when the module has no such template.
+std::vector<std::uint8_t> HiddenTemplate(HINSTANCE module, int templateId) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), reinterpret_cast<LPCSTR>(RT_DIALOG));
+  if (found == nullptr) return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  const DWORD size = SizeofResource(module, found);
+  if (data == nullptr || size < sizeof(DLGTEMPLATE)) return {};
+  std::vector<std::uint8_t> copy(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size);
+  // DLGTEMPLATEEX starts with the version 1 and the signature 0xFFFF and keeps its style at
+  // offset 12; DLGTEMPLATE starts with its style.
+  WORD head[2];
+  std::memcpy(head, copy.data(), sizeof head);
+  const std::size_t styleAt = (head[0] == 1 && head[1] == 0xFFFF) ? 12 : 0;
+  if (copy.size() < styleAt + sizeof(DWORD)) return {};
+  DWORD style;
+  std::memcpy(&style, copy.data() + styleAt, sizeof style);
+  style &= ~static_cast<DWORD>(WS_VISIBLE);
+  std::memcpy(copy.data() + styleAt, &style, sizeof style);
+  return copy;
+}
+
 }  // namespace
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
@@ -85,6 +119,8 @@ void Win32Ui::Show(WindowId window, int command) { ShowWindow(Hwnd(window), comm
 bool Win32Ui::IsVisible(WindowId window) { return IsWindowVisible(Hwnd(window)) != FALSE; }
 
 bool Win32Ui::IsEnabled(WindowId window) { return IsWindowEnabled(Hwnd(window)) != FALSE; }
+
+void Win32Ui::Enable(WindowId window, bool enable) { EnableWindow(Hwnd(window), enable ? TRUE : FALSE); }
 
 WindowId Win32Ui::LastActivePopup(WindowId window) { return Id(GetLastActivePopup(Hwnd(window))); }
 
@@ -130,6 +166,25 @@ int Win32Ui::RunMessageLoop() {
   }
 }
 
+MessageWait Win32Ui::NextMessage(Message& message) {
+  MSG msg;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == -1) return MessageWait::kGaveUp;
+  message = {Id(msg.hwnd), msg.message, msg.wParam, msg.lParam};
+  return got == 0 ? MessageWait::kQuit : MessageWait::kMessage;
+}
+
+bool Win32Ui::RouteToDialog(WindowId dialog, const Message& message) {
+  MSG msg = ToMsg(message);
+  return IsDialogMessageA(Hwnd(dialog), &msg) != FALSE;
+}
+
+void Win32Ui::Dispatch(const Message& message) {
+  const MSG msg = ToMsg(message);
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
 void Win32Ui::StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) {
   SetTimer(Hwnd(window), id, intervalMs, nullptr);
 }
@@ -140,12 +195,13 @@ int Win32Ui::ShowMessageBox(WindowId owner, std::string_view text, std::string_v
   return MessageBoxA(Hwnd(owner), std::string(text).c_str(), std::string(caption).c_str(), style);
 }
 
-std::intptr_t Win32Ui::RunModalDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) {
-  return DialogBoxParamA(reinterpret_cast<HINSTANCE>(module), MAKEINTRESOURCEA(templateId), Hwnd(owner),
-                         DialogProcedure, reinterpret_cast<LPARAM>(&handler));
+WindowId Win32Ui::CreateModelessDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) {
+  const auto instance = reinterpret_cast<HINSTANCE>(module);
+  const std::vector<std::uint8_t> hidden = HiddenTemplate(instance, templateId);
+  if (hidden.empty()) return kNoWindow;
+  return Id(CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(hidden.data()), Hwnd(owner),
+                                       DialogProcedure, reinterpret_cast<LPARAM>(&handler)));
 }
-
-void Win32Ui::EndModalDialog(WindowId dialog, std::intptr_t result) { EndDialog(Hwnd(dialog), result); }
 
 WindowId Win32Ui::DialogItem(WindowId dialog, int id) { return Id(GetDlgItem(Hwnd(dialog), id)); }
 

@@ -1,5 +1,5 @@
 // The window system over USER32: one window class whose procedure hands every message to the
-// window's handler, and modal dialogs from a module's templates.
+// window's handler, and dialogs from a module's templates.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +22,7 @@ class Win32Ui final : public Ui {
   void Show(WindowId window, int command) override;
   bool IsVisible(WindowId window) override;
   bool IsEnabled(WindowId window) override;
+  void Enable(WindowId window, bool enable) override;
   WindowId LastActivePopup(WindowId window) override;
   void SetPosition(WindowId window, WindowId insertAfter, int x, int y, int width, int height,
                    std::uint32_t flags) override;
@@ -33,11 +34,13 @@ class Win32Ui final : public Ui {
   std::uint32_t RegisterMessage(std::string_view name) override;
   void PostQuit(int exitCode) override;
   int RunMessageLoop() override;
+  MessageWait NextMessage(Message& message) override;
+  bool RouteToDialog(WindowId dialog, const Message& message) override;
+  void Dispatch(const Message& message) override;
   void StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) override;
   void StopTimer(WindowId window, std::uintptr_t id) override;
   int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption, std::uint32_t style) override;
-  std::intptr_t RunModalDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) override;
-  void EndModalDialog(WindowId dialog, std::intptr_t result) override;
+  WindowId CreateModelessDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) override;
   WindowId DialogItem(WindowId dialog, int id) override;
   void SetItemText(WindowId dialog, int id, std::string_view text) override;
   std::string ItemText(WindowId dialog, int id) override;

@@ -157,16 +157,13 @@ void CHolvaraApp::OpenHelp() {
 std::intptr_t CHolvaraApp::OpenFile(std::string_view target) { return ports_.shell.Open(target); }
 
 void CHolvaraApp::VersionSequence() {
-  // A dialog without a parent of its own is owned by the main window, as the framework does it.
   CVersionDlg dialog(*this, ports_);
-  dialog.DoModal(resourceLibrary_->Module(), mainWindowId());
+  dialog.DoModal(DialogModule(), DialogOwner());
 }
 
 std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }
 
 bool CHolvaraApp::ServiceReachable() { return ProbeService(client_) == 1; }
-
-void CHolvaraApp::RescanSequence() {}
 
 // The remove-device dialog comes with its own work; the sequence is ready for it.
 int CHolvaraApp::RemoveDeviceSequence() { return 1; }
@@ -174,6 +171,17 @@ int CHolvaraApp::RemoveDeviceSequence() { return 1; }
 int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
   return GetProfileInt(kProfileSection, name, defaultValue);
 }
+
+void CHolvaraApp::WriteProfileSetting(const char* name, int value) { WriteProfileInt(kProfileSection, name, value); }
+
+DialogPorts CHolvaraApp::DialogPortsOf() {
+  return {ports_.ui,        ports_.threads,  client_.clock, ports_.shapes, ports_.windowWalk,
+          ports_.tooltips, ports_.colours, ports_.debug};
+}
+
+ModuleId CHolvaraApp::DialogModule() const { return resourceLibrary_ ? resourceLibrary_->Module() : 0; }
+
+WindowId CHolvaraApp::DialogOwner() { return ports_.ui.LastActivePopup(mainWindowId()); }
 
 void CHolvaraApp::NotifyDeviceListChanged() {
   const WindowId popup = ports_.ui.LastActivePopup(mainWindowId());

@@ -13,8 +13,10 @@
 #include "platform/ports/mutex.h"
 #include "platform/ports/resources.h"
 #include "tray/app/device_list.h"
+#include "tray/app/removal_plan.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
+#include "tray/dialogs/dialog_host.h"
 #include "tray/frame/frame_host.h"
 #include "tray/frame/menu_host.h"
 #include "tray/framework/win_app.h"
@@ -40,7 +42,12 @@ inline constexpr std::uintptr_t kServiceWaitTimer = 1;
 inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 
-class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public MenuHost {
+// How a removal sequence ended: every device removed, the confirmation declined (nothing more
+// shown), or a failure (reported with string 5001).
+enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
+
+class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
+                    public MenuHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -55,7 +62,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // mouse while the box is on screen.
   int ShowMessage(std::uint32_t stringId, std::uint32_t style);
   // Loads string id of the resource library into the buffer and returns its length.
-  int LoadText(std::uint32_t stringId, std::span<char> buffer);
+  int LoadText(std::uint32_t stringId, std::span<char> buffer) override;
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
   void OpenHelp() override;
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
@@ -68,12 +75,19 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
 
+  // Removes entry index of the device list (a device, or each member of a unit in turn) behind
+  // the progress dialog, shown or hidden, with a confirmation for a device that holds system files
+  // when "SystemMessage" is set, and reports the outcome in a box. An index outside the list or
+  // an entry that cannot be removed sends nothing and reports failure.
+  RemovalOutcome RemovalSequence(int index, bool show);
+
   // FrameHost.
   std::string_view BusyMarker() override;
   ResourceLibrary& Resources() override { return *resourceLibrary_; }
   bool MessageBoxOnScreen() override { return messageBoxOpen_ == 1; }
   bool DeviceListEmpty() override { return deviceList_[0].inUse != 1; }
   bool ServiceReachable() override;
+  // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
   void RescanSequence() override;
   int RemoveDeviceSequence() override;
   void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
@@ -93,6 +107,10 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   FileSystem& Files() override { return ports_.files; }
   const ClientPorts& Client() override { return client_; }
 
+  // DialogHost.
+  WindowId MarkerWindow() override { return mainWindowId(); }
+  void WriteProfileSetting(const char* name, int value) override;
+
  private:
   void WriteFirstStartDefaults();
   bool StartedAtLogon();
@@ -101,6 +119,14 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
+  // Removes what the plan holds; no plan sends nothing and reports failure.
+  RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
+  RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
+  // What every dialog of the program runs with: no parent of its own, so the main window's last
+  // active popup owns it, and the templates of the resource library.
+  DialogPorts DialogPortsOf();
+  ModuleId DialogModule() const;
+  WindowId DialogOwner();
 
   TrayPorts ports_;
   ClientPorts client_;

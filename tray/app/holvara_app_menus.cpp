@@ -33,9 +33,11 @@ std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
 
 bool CHolvaraApp::JapaneseLocale() { return IsJapaneseLocale(ports_.system.UserDefaultLocale()); }
 
-// The removal sequence and the settings dialog come with their own work; the calls are ready.
-void CHolvaraApp::RemoveCopiedEntry(std::size_t) {}
+void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
+  RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);
+}
 
+// The settings dialog's sequence comes with the dialog's own work; the call is ready.
 void CHolvaraApp::SettingsSequence() {}
 
 }  // namespace holvara

@@ -1,6 +1,7 @@
 // Everything the tray program reaches of the system, bundled for the application object.
 #pragma once
 
+#include "platform/ports/control_colours.h"
 #include "platform/ports/debug_output.h"
 #include "platform/ports/files.h"
 #include "platform/ports/keyboard.h"
@@ -9,8 +10,12 @@
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
 #include "platform/ports/system.h"
+#include "platform/ports/threads.h"
+#include "platform/ports/tooltips.h"
 #include "platform/ports/ui.h"
-#include "tray/frame/screen_ports.h"
+#include "platform/ports/window_shape.h"
+#include "platform/ports/window_walk.h"
+#include "platform/ports/screen_ports.h"
 
 namespace holvara {
 
@@ -25,6 +30,12 @@ struct TrayPorts {
   DebugOutput& debug;
   NotificationArea& notificationArea;
   Keyboard& keyboard;
+  // The dialogs' worker threads, outlines, window walk, tooltips and colours.
+  Threads& threads;
+  WindowShape& shapes;
+  WindowWalk& windowWalk;
+  Tooltips& tooltips;
+  ControlColours& colours;
   ScreenPorts screen;
 };
 

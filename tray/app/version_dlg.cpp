@@ -189,8 +189,6 @@ std::intptr_t CVersionDlg::WindowProc(std::uint32_t message, std::uintptr_t wPar
     case win::kWmPaint:
       Paint();
       return 1;
-    case win::kWmCtlColorStatic:
-      return ControlColour(wParam, static_cast<WindowId>(lParam));
     case win::kWmSetCursor:
       if (static_cast<WindowId>(wParam) == ports_.ui.DialogItem(id(), kAddress) && handCursor_) {
         ports_.screen.cursor.Show(handCursor_->Handle());
@@ -211,7 +209,8 @@ void CVersionDlg::Paint() {
   if (icon_) surface->DrawIcon(place.left, place.top, icon_->Handle());
 }
 
-std::intptr_t CVersionDlg::ControlColour(std::uintptr_t deviceContext, WindowId control) {
+std::intptr_t CVersionDlg::OnCtlColor(std::uintptr_t deviceContext, WindowId control, std::uint32_t message) {
+  if (message != win::kWmCtlColorStatic) return 0;
   Drawing& drawing = ports_.screen.drawing;
   const std::unique_ptr<Surface> surface = drawing.OfDeviceContext(deviceContext);
   // What the system's own colouring of a static control would have set.

@@ -43,6 +43,7 @@ class CVersionDlg : public framework::Dialog {
   bool OnCommand(int controlId, std::uint32_t notification) override;
   void OnDestroy() override;
   void DoDataExchange(framework::DataExchange& exchange) override;
+  std::intptr_t OnCtlColor(std::uintptr_t deviceContext, WindowId control, std::uint32_t message) override;
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
  private:
@@ -53,7 +54,6 @@ class CVersionDlg : public framework::Dialog {
   void ApplyCompactLayout();
   void Save();
   void Paint();
-  std::intptr_t ControlColour(std::uintptr_t deviceContext, WindowId control);
 
   CHolvaraApp& app_;
   TrayPorts ports_;

@@ -7,7 +7,7 @@
 
 #include "platform/ports/system.h"
 #include "tray/frame/device_menu.h"
-#include "tray/frame/screen_ports.h"
+#include "platform/ports/screen_ports.h"
 
 namespace holvara {
 

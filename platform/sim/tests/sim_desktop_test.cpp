@@ -89,6 +89,18 @@ TEST_F(SimDesktopTest, ALoopThatRunsAwayAtOneInstantGivesUp) {
   EXPECT_EQ(clock.NowMs(), 0u);
 }
 
+// A modal loop of the kind a dialog framework runs: the owner disabled, messages dispatched until
+// the loop gives up, which ends the dialog as cancelled.
+std::intptr_t RunModal(SimDesktop& desktop, ModuleId module, int templateId, WindowId owner, WindowHandler& handler) {
+  desktop.Enable(owner, false);
+  const WindowId dialog = desktop.CreateModelessDialog(module, templateId, owner, handler);
+  Message message;
+  while (desktop.NextMessage(message) == MessageWait::kMessage) desktop.Dispatch(message);
+  desktop.Enable(owner, true);
+  desktop.Destroy(dialog);
+  return win::kIdCancel;
+}
+
 // A dialog that ticks for ever, ignores Cancel and, on its first tick, opens another like itself.
 class StubbornDialog : public WindowHandler {
  public:
@@ -98,7 +110,7 @@ class StubbornDialog : public WindowHandler {
     if (message == win::kWmInitDialog) desktop_.StartTimer(window, 1, 1000);
     if (message == win::kWmTimer && nested_ && !openedNested_) {
       openedNested_ = true;
-      nestedResult = desktop_.RunModalDialog(module_, kInner, window, *nested_);
+      nestedResult = RunModal(desktop_, module_, kInner, window, *nested_);
     }
     return 0;
   }
@@ -122,7 +134,7 @@ TEST_F(SimDesktopTest, NestedDialogsThatNeverEndAreCancelledAfterTheirPatience) 
   StubbornDialog inner(desktop, module, nullptr);
   StubbornDialog outer(desktop, module, &inner);
 
-  EXPECT_EQ(desktop.RunModalDialog(module, StubbornDialog::kOuter, window, outer), win::kIdCancel);
+  EXPECT_EQ(RunModal(desktop, module, StubbornDialog::kOuter, window, outer), win::kIdCancel);
   EXPECT_EQ(outer.nestedResult, win::kIdCancel);
   EXPECT_EQ(desktop.cancelledDialogs(), (std::vector<int>{StubbornDialog::kInner, StubbornDialog::kOuter}));
   EXPECT_EQ(clock.NowMs(), SimDesktop::kPatienceMs);  // the inner one gives up with the outer one

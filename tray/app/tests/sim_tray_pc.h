@@ -7,12 +7,14 @@
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_cursor.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_drawing.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
+#include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
@@ -21,9 +23,13 @@
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_threads.h"
+#include "platform/sim/sim_tooltips.h"
 #include "platform/sim/sim_top_windows.h"
 #include "platform/sim/sim_version_info.h"
 #include "platform/sim/sim_window_metrics.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/resources/sim_libraries.h"
@@ -46,13 +52,15 @@ struct SimTrayPc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+    return {desktop,  registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+            threads,  shapes,   windowWalk, tooltips, colours,
             {menus, drawing, cursor, metrics, versions, sound, topWindows}};
   }
-  ClientPorts client() { return {ipc, clock, debug}; }
+  ClientPorts client() { return {ipc, kernel.clock(), debug}; }
 
-  SimClock clock;
-  SimDesktop desktop{clock};
+  // The desktop shares the kernel's time, so the dialogs' worker threads run in it too.
+  SimKernel kernel;
+  SimDesktop desktop{kernel.timeline()};
   SimRegistry registry;
   SimResourceLoader resources;
   SimMutexes mutexes;
@@ -60,9 +68,8 @@ struct SimTrayPc {
   SimFileSystem files;
   SimShell shell{files};
   RecordingDebugOutput debug;
-  SimScheduler scheduler;
-  SimIpc ipc{scheduler};
-  SimNotificationArea notificationArea{desktop, clock};
+  SimIpc& ipc = kernel.ipc();
+  SimNotificationArea notificationArea{desktop, kernel.clock()};
   SimKeyboard keyboard;
   SimDrawing drawing;
   SimMenus menus{desktop, drawing};
@@ -71,6 +78,11 @@ struct SimTrayPc {
   SimVersionInfo versions;
   SimSound sound;
   SimTopWindows topWindows{desktop};
+  SimThreads& threads = kernel.threads();
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
 };
 
 }  // namespace holvara

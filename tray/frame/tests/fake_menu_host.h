@@ -1,35 +1,15 @@
-// The simulated screen the menus draw on, and an application that answers the menus from plain
-// fields and logs the sequences their commands run.
+// An application that answers the menus from plain fields and logs the sequences their commands
+// run.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_cursor.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_drawing.h"
-#include "platform/sim/sim_menus.h"
-#include "platform/sim/sim_sound.h"
-#include "platform/sim/sim_top_windows.h"
-#include "platform/sim/sim_version_info.h"
-#include "platform/sim/sim_window_metrics.h"
+#include "platform/sim/sim_screen.h"
 #include "tray/frame/menu_host.h"
 
 namespace holvara {
-
-struct SimScreen {
-  explicit SimScreen(SimDesktop& desktop) : menus(desktop, drawing), topWindows(desktop) {}
-  ScreenPorts ports() { return {menus, drawing, cursor, metrics, versions, sound, topWindows}; }
-
-  SimDrawing drawing;
-  SimMenus menus;
-  SimCursor cursor;
-  SimWindowMetrics metrics;
-  SimVersionInfo versions;
-  SimSound sound;
-  SimTopWindows topWindows;
-};
 
 class FakeMenuHost : public MenuHost {
  public:

@@ -19,6 +19,7 @@ constexpr int kInnerTemplate = 201;
 constexpr int kCheckBox = 1008;
 constexpr int kLabel = 1000;
 constexpr int kOpenInner = 1015;
+constexpr int kEndWithSeven = 1016;
 
 SimResourceData Library() {
   SimResourceData data;
@@ -29,7 +30,8 @@ SimResourceData Library() {
                               {kOpenInner, SimControlKind::kButton, "inner"},
                               {win::kIdOk, SimControlKind::kButton, "OK"},
                               {win::kIdCancel, SimControlKind::kButton, "Cancel"}}};
-  data.dialogs[kInnerTemplate] = {"Inner", false, {{kLabel, SimControlKind::kStatic, ""}}};
+  data.dialogs[kInnerTemplate] = {"Inner", false,
+                                  {{kLabel, SimControlKind::kStatic, ""}, {kEndWithSeven, SimControlKind::kButton, "7"}}};
   return data;
 }
 
@@ -57,6 +59,10 @@ class RecordingDialog : public Dialog {
     exchange.Text(kLabel, label);
   }
   bool OnCommand(int controlId, std::uint32_t) override {
+    if (controlId == kEndWithSeven) {
+      EndDialog(7);
+      return true;
+    }
     if (controlId != kOpenInner) return false;
     RecordingDialog inner(ui(), kInnerTemplate, events_);
     innerResult = inner.DoModal(module, id());
@@ -118,7 +124,7 @@ TEST_F(DialogTest, ADialogOpenedInsideAnotherRunsItsOwnLoopAndDisablesItsOwner) 
   desktop.OnNextDialog(kInnerTemplate, [&](WindowId window) {
     EXPECT_FALSE(desktop.IsEnabled(outer));
     EXPECT_EQ(desktop.LastActivePopup(outer), window);
-    desktop.EndModalDialog(window, 7);
+    desktop.ClickItem(window, kEndWithSeven);
   });
   EXPECT_EQ(dialog.DoModal(Module(), kNoWindow), win::kIdOk);
   EXPECT_EQ(dialog.innerResult, 7);
@@ -130,6 +136,41 @@ TEST_F(DialogTest, AnUnansweredDialogIsCancelledWhenNothingElseCanHappen) {
   RecordingDialog dialog(desktop, kTemplate, events);
   EXPECT_EQ(dialog.DoModal(Module(), kNoWindow), win::kIdCancel);
   EXPECT_EQ(desktop.cancelledDialogs(), std::vector<int>{kTemplate});
+}
+
+// Hides itself in its initialisation when asked to, and swallows Escape before the dialog's
+// keyboard handling sees it.
+class QuietDialog : public Dialog {
+ public:
+  QuietDialog(Ui& ui, bool hide) : Dialog(ui, kTemplate), hide_(hide) {}
+
+ protected:
+  bool OnInitDialog() override {
+    if (hide_) ShowWindow(win::kSwHide);
+    return Dialog::OnInitDialog();
+  }
+  bool PreTranslateMessage(const Message& message) override {
+    return message.message == win::kWmKeyDown && message.wParam == win::kVkEscape;
+  }
+
+ private:
+  bool hide_;
+};
+
+TEST_F(DialogTest, ADialogThatHidesItselfIsNeverShownAndKeysGoFirstToItsOwnStep) {
+  for (bool hide : {false, true}) {
+    SimDesktop screen{clock};
+    QuietDialog dialog(screen, hide);
+    bool visibleWhileRunning = false;
+    screen.OnNextDialog(kTemplate, [&](WindowId window) {
+      visibleWhileRunning = screen.IsVisible(window);
+      screen.Post(window, win::kWmKeyDown, win::kVkEscape, 0);  // swallowed
+      screen.Post(window, win::kWmKeyDown, win::kVkReturn, 0);  // reaches the dialog: OK
+    });
+    EXPECT_EQ(dialog.DoModal(Module(), kNoWindow), win::kIdOk) << hide;
+    EXPECT_EQ(visibleWhileRunning, !hide);
+    EXPECT_EQ(screen.dialogsSeen().empty(), hide);
+  }
 }
 
 TEST_F(DialogTest, AMissingTemplateMakesNoDialog) {

@@ -1,0 +1,112 @@
+// The whole system in one process: a simulated PC whose machine answers the real service host and
+// device service, and the tray program's desktop on the same virtual clock, so the tray's
+// user-interface thread, its dialogs' workers and the service's threads all run in one test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/sim/recording_debug_output.h"
+#include "platform/sim/sim_control_colours.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_keyboard.h"
+#include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_notification_area.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_system.h"
+#include "platform/sim/sim_tooltips.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
+#include "platform/sim/simulated_pc.h"
+#include "service/devices/device_service.h"
+#include "service/host/service_host.h"
+#include "tray/app/holvara_app.h"
+#include "tray/resources/sim_libraries.h"
+
+namespace holvara {
+
+inline std::string ExampleMachine(const std::string& name) {
+  return std::string(HOLVARA_EXAMPLES_DIR) + "/machines/" + name + ".json";
+}
+
+struct SimWholePc {
+  explicit SimWholePc(const std::string& machine = "pm-enclosure") : pc(sim::SimulatedPc::FromFile(ExampleMachine(machine))) {
+    resources.Install(EnglishResourceLibrary());
+    resources.Install(JapaneseResourceLibrary());
+    registry.SetDword(RegistryRoot::kLocalMachine, "Software\\ZELTO\\Holvara\\Common", "CurrentMode", 141421356);
+    files.SetModuleFileName("C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe");
+    files.SetWindowsDirectory("C:\\Windows");
+    files.SetCurrentDirectory("C:\\Windows\\system32");
+  }
+  // The service stops and every simulated thread ends before the objects they use go away.
+  ~SimWholePc() {
+    if (serviceProcess) {
+      kernel.scm().SendControl(kServiceControlStop);
+      serviceProcess->Wait(kWaitForever);
+    }
+    kernel.JoinThreads();
+  }
+
+  void StartService() {
+    serviceProcess = kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, service)); });
+    ASSERT_TRUE(kernel.scm().WaitForState(kServiceRunning, 10000));
+  }
+  // The service, then the tray program started and its device list built. The main window's
+  // own wait for the service and its start-up rescan are left out, so that a test's dialogs are
+  // the only ones.
+  void StartAll() {
+    StartService();
+    app = std::make_unique<CHolvaraApp>(ports(), client());
+    ASSERT_TRUE(app->InitInstance());
+    desktop.StopTimer(app->mainWindowId(), kServiceWaitTimer);
+    app->RefreshDevices();
+  }
+  void SetProfile(const char* name, std::uint32_t value) {
+    registry.SetDword(RegistryRoot::kCurrentUser, "Software\\ZELTO\\Holvara\\Common", name, value);
+  }
+  bool NodeRemoved(const std::string& deviceObject) {
+    for (const auto& node : pc.machine().nodes) {
+      if (node.deviceObjectName == deviceObject) return node.removed;
+    }
+    ADD_FAILURE() << "no node " << deviceObject;
+    return false;
+  }
+
+  TrayPorts ports() {
+    return {desktop,          registry, resources,  mutexes,  system,  shell, files, debug, notificationArea, keyboard,
+            kernel.threads(), shapes,   windowWalk, tooltips, colours, screen.ports()};
+  }
+  ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
+
+  SimKernel kernel;
+  sim::SimulatedPc pc;
+  RecordingDebugOutput serviceDebug;
+  DeviceService service{DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug}};
+  HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug};
+  std::unique_ptr<Thread> serviceProcess;
+
+  SimDesktop desktop{kernel.timeline()};
+  SimRegistry registry;
+  SimResourceLoader resources;
+  SimMutexes mutexes;
+  SimSystemInfo system;
+  SimFileSystem files;
+  SimShell shell{files};
+  RecordingDebugOutput debug;
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
+  SimNotificationArea notificationArea{desktop, kernel.clock()};
+  SimKeyboard keyboard;
+  SimScreen screen{desktop};
+  std::unique_ptr<CHolvaraApp> app;
+};
+
+}  // namespace holvara

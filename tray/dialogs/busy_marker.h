@@ -1,0 +1,29 @@
+// A dialog's busy marker on the main window, set when the dialog's window is made and removed when
+// it goes. A dialog removes only a marker it set itself: a rescan run inside another rescan finds
+// the marker set already and leaves it to the outer one.
+#pragma once
+
+#include <string_view>
+
+#include "platform/ports/ui.h"
+
+namespace holvara {
+
+class DialogBusyMarker {
+ public:
+  explicit DialogBusyMarker(std::string_view name) : name_(name) {}
+
+  void Set(Ui& ui, WindowId mainWindow) {
+    owned_ = ui.Property(mainWindow, name_) == 0 && ui.SetProperty(mainWindow, name_, 1);
+  }
+  void Remove(Ui& ui, WindowId mainWindow) {
+    if (owned_) ui.RemoveProperty(mainWindow, name_);
+    owned_ = false;
+  }
+
+ private:
+  std::string_view name_;
+  bool owned_ = false;
+};
+
+}  // namespace holvara

@@ -1,0 +1,92 @@
+#include "tray/dialogs/config_dlg.h"
+
+#include <array>
+
+#include "platform/ports/control_colours.h"
+#include "platform/ports/ui_constants.h"
+
+namespace holvara {
+
+namespace {
+
+struct Setting {
+  int box;
+  const char* name;
+  std::uint32_t label;
+  std::uint32_t tip;
+};
+
+// In the order the tips are added and the values written.
+constexpr std::array<Setting, 4> kSettings = {{
+    {CConfigDlg::kShowBox, "Show", 34, 40},
+    {CConfigDlg::kSystemMessageBox, "SystemMessage", 32, 38},
+    {CConfigDlg::kBasicBox, "Basic", 37, 41},
+    {CConfigDlg::kResumeRescanBox, "ResumeRescan", 33, 39},
+}};
+
+constexpr std::uint32_t kTipBackground = Rgb(255, 255, 235);
+constexpr std::size_t kTextBuffer = 255;
+
+}  // namespace
+
+CConfigDlg::CConfigDlg(const DialogPorts& ports, DialogHost& host)
+    : Dialog(ports.ui, kConfigDialogTemplate), ports_(ports), host_(host), tooltip_(ports.tooltips, ports.windowWalk) {}
+
+int CConfigDlg::OnCreate() {
+  marker_.Set(ports_.ui, host_.MarkerWindow());
+  return 0;
+}
+
+void CConfigDlg::DoDataExchange(framework::DataExchange& exchange) {
+  exchange.Check(kShowBox, show_);
+  exchange.Check(kSystemMessageBox, systemMessage_);
+  exchange.Check(kBasicBox, basic_);
+  exchange.Check(kResumeRescanBox, resumeRescan_);
+}
+
+bool CConfigDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  std::array<std::array<char, kTextBuffer>, kSettings.size()> tips{};
+  for (std::size_t at = 0; at < kSettings.size(); ++at) host_.LoadText(kSettings[at].tip, tips[at]);
+  tooltip_.Create(id(), kTooltipAlwaysTip | kTooltipBalloon);
+  tooltip_.SetTipBkColor(kTipBackground);
+  for (std::size_t at = 0; at < kSettings.size(); ++at) {
+    tooltip_.AddTool(ports_.ui.DialogItem(id(), kSettings[at].box), tips[at].data());
+  }
+  for (const Setting& setting : kSettings) {
+    std::array<char, kTextBuffer> label{};
+    host_.LoadText(setting.label, label);
+    ports_.ui.SetItemText(id(), setting.box, label.data());
+  }
+  show_ = host_.ProfileInt("Show", 0);
+  systemMessage_ = host_.ProfileInt("SystemMessage", 0);
+  basic_ = host_.ProfileInt("Basic", 0);
+  resumeRescan_ = host_.ProfileInt("ResumeRescan", 0);
+  showAtOpening_ = show_;
+  basicAtOpening_ = basic_;
+  UpdateData(false);
+  return true;
+}
+
+bool CConfigDlg::OnCommand(int controlId, std::uint32_t) {
+  if (controlId != kDefaultButton) return false;
+  ports_.ui.SetItemCheck(id(), kShowBox, win::kBstChecked);
+  ports_.ui.SetItemCheck(id(), kSystemMessageBox, win::kBstChecked);
+  ports_.ui.SetItemCheck(id(), kBasicBox, win::kBstChecked);
+  ports_.ui.SetItemCheck(id(), kResumeRescanBox, win::kBstUnchecked);
+  return true;
+}
+
+void CConfigDlg::OnOK() {
+  UpdateData(true);
+  host_.WriteProfileSetting("Show", show_);
+  host_.WriteProfileSetting("SystemMessage", systemMessage_);
+  host_.WriteProfileSetting("Basic", basic_);
+  host_.WriteProfileSetting("ResumeRescan", resumeRescan_);
+  const bool unchanged = show_ == showAtOpening_ && basic_ == basicAtOpening_;
+  EndDialog(unchanged ? win::kIdOk : kSettingsListChanged);
+}
+
+void CConfigDlg::OnDestroy() { marker_.Remove(ports_.ui, host_.MarkerWindow()); }
+
+}  // namespace holvara
