@@ -7,6 +7,14 @@
 //                                                     its text as hex bytes
 //   holvara-trayprobe answer <caption>                presses OK on that message box
 //   holvara-trayprobe send <wParam>                   posts "HOLVARA" with wParam to the "Holvara" window
+//   holvara-trayprobe devicechange <event>            sends the "Holvara" window WM_DEVICECHANGE with
+//                                                     the event, as the system's broadcast does; prints
+//                                                     the window's answer
+//   holvara-trayprobe watch <milliseconds>            prints "watching", then follows the top-level
+//                                                     windows of the process that owns the "Holvara"
+//                                                     window: "window <class> visible <0|1>" when one
+//                                                     appears or changes, "active <class>" when one
+//                                                     becomes the foreground window
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -19,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 namespace {
@@ -110,6 +119,71 @@ int Send(WPARAM request) {
   return PostMessageA(running, RegisterWindowMessageA("HOLVARA"), request, 0) ? 0 : 1;
 }
 
+int DeviceChange(WPARAM event) {
+  HWND running = FindWindowA(nullptr, "Holvara");
+  if (!running) return 1;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(running, WM_DEVICECHANGE, event, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return 1;
+  std::printf("answer %lu\n", static_cast<unsigned long>(answer));
+  return 0;
+}
+
+struct WatchedWindow {
+  std::string className;
+  bool visible;
+};
+
+struct WatchState {
+  DWORD process;
+  std::map<HWND, WatchedWindow> windows;
+};
+
+BOOL CALLBACK NoteWindow(HWND window, LPARAM state) {
+  auto& watch = *reinterpret_cast<WatchState*>(state);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != watch.process) return TRUE;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  const bool visible = IsWindowVisible(window) != FALSE;
+  const auto known = watch.windows.find(window);
+  if (known == watch.windows.end() || known->second.visible != visible) {
+    std::printf("window %s visible %d\n", className, visible ? 1 : 0);
+    std::fflush(stdout);
+  }
+  watch.windows[window] = {className, visible};
+  return TRUE;
+}
+
+// Polls every few milliseconds, so that even a window shown for a moment is seen.
+int Watch(DWORD durationMs) {
+  std::printf("watching\n");
+  std::fflush(stdout);
+  WatchState watch{};
+  HWND lastActive = nullptr;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < durationMs) {
+    if (!watch.process) {
+      if (HWND running = FindWindowA(nullptr, "Holvara")) GetWindowThreadProcessId(running, &watch.process);
+    }
+    if (watch.process) {
+      EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&watch));
+      HWND active = GetForegroundWindow();
+      DWORD process = 0;
+      GetWindowThreadProcessId(active, &process);
+      if (active != lastActive && process == watch.process) {
+        char className[64] = {};
+        GetClassNameA(active, className, sizeof className);
+        std::printf("active %s\n", className);
+        std::fflush(stdout);
+      }
+      lastActive = active;
+    }
+    Sleep(2);
+  }
+  return watch.process ? 0 : 1;
+}
+
 int Library(const char* file, char** numbers, int count) {
   HMODULE library = LoadLibraryA(file);
   if (!library) return 1;
@@ -180,6 +254,8 @@ int main(int argc, char** argv) {
   if (command == "box" && argc == 4) result = Box(argv[2], timeoutMs);
   if (command == "answer" && argc == 3) result = Answer(argv[2]);
   if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
+  if (command == "watch" && argc == 3) result = Watch(std::strtoul(argv[2], nullptr, 10));
+  if (command == "devicechange" && argc == 3) result = DeviceChange(std::strtoul(argv[2], nullptr, 0));
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {

@@ -277,9 +277,8 @@ MessageWait SimDesktop::NextMessage(Message& message) {
                                             (action->due == timer->due && action->order < timer->order));
     const std::uint64_t due = actionFirst ? action->due : timer->due;
     if (due > deadline) {
-      const bool reached = clock_.NowMs() < deadline;
       clock_.PassUntil(deadline);
-      return Give(reached || clock_.NowMs() >= deadline ? GiveUp::kTimeLimit : GiveUp::kIdle);
+      return Give(GiveUp::kTimeLimit);
     }
     clock_.PassUntil(due);
     if (actionFirst) {

@@ -112,6 +112,7 @@ class SimDesktop : public Ui {
   // stops waiting an hour of virtual time after it began (a dialog's loop at the latest with the
   // loop it runs in), so a program that never settles ends its test instead of hanging it.
   void SetTimeLimit(std::uint64_t timeMs) { timeLimit_ = timeMs; }
+  void ClearTimeLimit() { timeLimit_.reset(); }
 
   // What the program showed.
   const std::vector<SimShownBox>& messageBoxes() const { return boxes_; }

@@ -80,6 +80,9 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // when "SystemMessage" is set, and reports the outcome in a box. An index outside the list or
   // an entry that cannot be removed sends nothing and reports failure.
   RemovalOutcome RemovalSequence(int index, bool show);
+  // Runs the settings dialog; a change of "Show" or "Basic" is followed by a rescan, a refresh
+  // and an icon update, any other confirmed change by an icon update.
+  void SettingsSequence() override;
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -96,7 +99,6 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // MenuHost (holvara_app_menus.cpp).
   std::vector<DeviceMenuEntry> CopyDeviceListForMenu() override;
   void RemoveCopiedEntry(std::size_t index) override;
-  void SettingsSequence() override;
   bool JapaneseLocale() override;
   WindowsVersion SystemVersion() override { return ports_.system.Version(); }
   const ScreenPorts& Screen() override { return ports_.screen; }

@@ -37,7 +37,4 @@ void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
   RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);
 }
 
-// The settings dialog's sequence comes with the dialog's own work; the call is ready.
-void CHolvaraApp::SettingsSequence() {}
-
 }  // namespace holvara

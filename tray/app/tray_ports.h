@@ -9,13 +9,13 @@
 #include "platform/ports/notification_icon.h"
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
+#include "platform/ports/screen_ports.h"
 #include "platform/ports/system.h"
 #include "platform/ports/threads.h"
 #include "platform/ports/tooltips.h"
 #include "platform/ports/ui.h"
 #include "platform/ports/window_shape.h"
 #include "platform/ports/window_walk.h"
-#include "platform/ports/screen_ports.h"
 
 namespace holvara {
 

@@ -76,6 +76,11 @@ class WineSession:
             subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=out,
                            timeout=timeout, check=True)
 
+    def restart_server(self):
+        """Ends every Wine process of the prefix and starts a fresh persistent wineserver."""
+        self._end_wine_processes()
+        self._server("-p")
+
     def end(self):
         """Ends every process of the session and the wineserver with all Wine processes in the prefix."""
         self._registry.end_all()

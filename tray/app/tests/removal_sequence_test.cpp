@@ -135,7 +135,8 @@ TEST(RemovalSequence, NothingIsSentForWhatCannotBeRemovedOrWhenTheWorkerCannotSt
 
 TEST(RemovalSequence, TheSecondMemberOfTheUnitLeavesTheMachineAndTheList) {
   SimWholePc system;
-  system.StartAll();
+  system.StartAllAndRunStartup();
+  EXPECT_TRUE(system.pc.machine().rescanned);
   ASSERT_EQ(std::string(system.app->deviceList()[2].deviceObjectName), Member(1));
   const std::uint64_t start = system.kernel.NowMs();
   EXPECT_EQ(system.app->RemovalSequence(2, false), RemovalOutcome::kRemoved);

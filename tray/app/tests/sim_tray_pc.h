@@ -1,5 +1,6 @@
-// One simulated PC for the tray program's tests: a desktop on a virtual clock, the registry with
-// the installation marker in place, both resource libraries installed, and the program's files.
+// One simulated PC for the tray program's tests: a desktop on the same virtual clock as the pipes
+// and the dialogs' worker threads, the registry with the installation marker in place, both
+// resource libraries installed, and the program's files.
 #pragma once
 
 #include <string>
@@ -50,17 +51,19 @@ struct SimTrayPc {
     versions.SetBlock("Holvara.exe", {{"\\StringFileInfo\\041104b0\\FileVersion", "1.00"},
                                       {"\\StringFileInfo\\041104b0\\LegalCopyright", kSimCopyright}});
   }
+  // Worker threads end before the objects they use go away.
+  ~SimTrayPc() { scheduler.JoinAll(); }
 
   TrayPorts ports() {
-    return {desktop,  registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
-            threads,  shapes,   windowWalk, tooltips, colours,
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+            threads, shapes,   windowWalk, tooltips, colours,
             {menus, drawing, cursor, metrics, versions, sound, topWindows}};
   }
-  ClientPorts client() { return {ipc, kernel.clock(), debug}; }
+  ClientPorts client() { return {ipc, clock, debug}; }
 
-  // The desktop shares the kernel's time, so the dialogs' worker threads run in it too.
-  SimKernel kernel;
-  SimDesktop desktop{kernel.timeline()};
+  SimScheduler scheduler;
+  SimKernelClock clock{scheduler};
+  SimDesktop desktop{clock};
   SimRegistry registry;
   SimResourceLoader resources;
   SimMutexes mutexes;
@@ -68,9 +71,14 @@ struct SimTrayPc {
   SimFileSystem files;
   SimShell shell{files};
   RecordingDebugOutput debug;
-  SimIpc& ipc = kernel.ipc();
-  SimNotificationArea notificationArea{desktop, kernel.clock()};
+  SimIpc ipc{scheduler};
+  SimNotificationArea notificationArea{desktop, clock};
   SimKeyboard keyboard;
+  SimThreads threads{scheduler};
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
   SimDrawing drawing;
   SimMenus menus{desktop, drawing};
   SimCursor cursor;
@@ -78,11 +86,6 @@ struct SimTrayPc {
   SimVersionInfo versions;
   SimSound sound;
   SimTopWindows topWindows{desktop};
-  SimThreads& threads = kernel.threads();
-  SimWindowShape shapes;
-  SimWindowWalk windowWalk{desktop};
-  SimTooltips tooltips;
-  SimControlColours colours;
 };
 
 }  // namespace holvara

@@ -57,15 +57,25 @@ struct SimWholePc {
     serviceProcess = kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, service)); });
     ASSERT_TRUE(kernel.scm().WaitForState(kServiceRunning, 10000));
   }
-  // The service, then the tray program started and its device list built. The main window's
-  // own wait for the service and its start-up rescan are left out, so that a test's dialogs are
-  // the only ones.
+  // The service, then the tray program started and its device list built; the main window's own
+  // start-up chain is left out, so a test sees only what it runs itself.
   void StartAll() {
+    StartProgram();
+    desktop.StopTimer(app->mainWindowId(), kServiceWaitTimer);
+    app->RefreshDevices();
+  }
+  // The service, then the tray program with its main window's start-up chain (the wait for the
+  // service, the start-up rescan and refresh, the icon) run to its end.
+  void StartAllAndRunStartup() {
+    StartProgram();
+    desktop.SetTimeLimit(kernel.NowMs() + 10000);
+    desktop.RunMessageLoop();
+    desktop.ClearTimeLimit();
+  }
+  void StartProgram() {
     StartService();
     app = std::make_unique<CHolvaraApp>(ports(), client());
     ASSERT_TRUE(app->InitInstance());
-    desktop.StopTimer(app->mainWindowId(), kServiceWaitTimer);
-    app->RefreshDevices();
   }
   void SetProfile(const char* name, std::uint32_t value) {
     registry.SetDword(RegistryRoot::kCurrentUser, "Software\\ZELTO\\Holvara\\Common", name, value);
@@ -79,8 +89,8 @@ struct SimWholePc {
   }
 
   TrayPorts ports() {
-    return {desktop,          registry, resources,  mutexes,  system,  shell, files, debug, notificationArea, keyboard,
-            kernel.threads(), shapes,   windowWalk, tooltips, colours, screen.ports()};
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+            kernel.threads(), shapes, windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
 
@@ -103,9 +113,9 @@ struct SimWholePc {
   SimWindowWalk windowWalk{desktop};
   SimTooltips tooltips;
   SimControlColours colours;
+  SimScreen screen{desktop};
   SimNotificationArea notificationArea{desktop, kernel.clock()};
   SimKeyboard keyboard;
-  SimScreen screen{desktop};
   std::unique_ptr<CHolvaraApp> app;
 };
 

@@ -1,0 +1,74 @@
+// How the removal progress dialog ends for each way its worker can end: only exit code 0 is a
+// removal; 1 is a failure with its debugger text; any other code, or a worker that cannot start,
+// ends the dialog as a failure instead of polling for ever.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "platform/ports/ui_constants.h"
+#include "platform/sim/recording_debug_output.h"
+#include "platform/sim/sim_control_colours.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_tooltips.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
+#include "tray/dialogs/remove_progress_dlg.h"
+#include "tray/resources/sim_libraries.h"
+
+namespace holvara {
+namespace {
+
+class Host : public DialogHost, public WindowHandler {
+ public:
+  std::intptr_t HandleMessage(WindowId, std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+    return message == win::kWmNcCreate ? 1 : 0;
+  }
+  WindowId MarkerWindow() override { return window; }
+  int LoadText(std::uint32_t, std::span<char> buffer) override {
+    buffer[0] = '\0';
+    return 0;
+  }
+  int ProfileInt(const char*, int defaultValue) override { return defaultValue; }
+  void WriteProfileSetting(const char*, int) override {}
+
+  WindowId window = kNoWindow;
+};
+
+TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
+  struct Case {
+    std::optional<std::uint32_t> exitCode;  // none: the worker cannot start
+    std::intptr_t result;
+    std::size_t debugTexts;
+  };
+  for (const Case& c : {Case{0, win::kIdOk, 0}, Case{1, win::kIdCancel, 1}, Case{5, win::kIdCancel, 0},
+                        Case{std::nullopt, win::kIdCancel, 0}}) {
+    Host host;
+    SimKernel kernel;
+    SimDesktop desktop{kernel.timeline()};
+    SimWindowShape shapes;
+    SimWindowWalk windowWalk{desktop};
+    SimTooltips tooltips;
+    SimControlColours colours;
+    RecordingDebugOutput debug;
+    SimResourceData library = EnglishResourceLibrary();
+    host.window = desktop.Create({}, host);
+    if (!c.exitCode) kernel.threads().FailStarts(1);
+    const std::uint32_t code = c.exitCode.value_or(0);
+    CRemoveProgressDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
+                              host, true, [&kernel, code] {
+                                kernel.clock().SleepMs(3000);
+                                return code;
+                              });
+    EXPECT_EQ(dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window), c.result) << code;
+    EXPECT_EQ(debug.Count(kWorkerFailedDebugText), c.debugTexts) << code;
+    EXPECT_TRUE(desktop.cancelledDialogs().empty()) << code;
+    EXPECT_EQ(desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << code;
+    EXPECT_EQ(colours.brushesAlive(), 0u) << code;
+    desktop.Destroy(host.window);
+  }
+}
+
+}  // namespace
+}  // namespace holvara
