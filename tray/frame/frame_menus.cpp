@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include "platform/ports/notification_icon.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/frame/command_menu.h"
 #include "tray/frame/device_menu.h"
+#include "tray/frame/main_frame.h"
 #include "tray/frame/system_messages.h"
 
 namespace holvara {
@@ -142,14 +144,14 @@ bool FrameMenus::OnCommand(ResourceLibrary& library, WindowId owner, std::uint32
 }
 
 void FrameMenus::RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::size_t index) {
-  balloon_(kBalloonTextString, kBalloonInfoIcon);
+  balloon_(kBalloonString, kNiifInfo);
   host_.RemoveCopiedEntry(index);
   DismissBalloon(library);
   ui_.Post(owner, win::kWmDeviceChange, win::kDbtDevNodesChanged, 0);
 }
 
 void FrameMenus::DismissBalloon(ResourceLibrary& library) {
-  const std::string balloonText = Text(library, kBalloonTextString);
+  const std::string balloonText = Text(library, kBalloonString);
   TopWindows& windows = host_.Screen().topWindows;
   for (const WindowId window : windows.List()) {
     const auto text = windows.TextWithin(window, kOtherWindowTimeoutMs);

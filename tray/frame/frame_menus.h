@@ -15,8 +15,6 @@
 
 namespace holvara {
 
-inline constexpr std::uint32_t kBalloonTextString = 16;
-inline constexpr std::uint32_t kBalloonInfoIcon = 1;  // NIIF_INFO
 // How long the balloon's dismissal waits for each other program's window to answer.
 inline constexpr std::uint32_t kOtherWindowTimeoutMs = 200;
 
