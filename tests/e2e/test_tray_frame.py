@@ -5,6 +5,9 @@ leaving when the last device goes. Screenshots are kept as build/wine/screenshot
 The tests switch the shell desktop on for this module only; the other tests run on Wine's usual
 desktop (the module's end restarts the wineserver, which closes the shell desktop).
 """
+import json
+import re
+
 import pytest
 
 from conftest import require_windows_program
@@ -68,11 +71,26 @@ def tray(wine, shell):
     return tray
 
 
+def serve(wine, services, machine_file):
+    [exe, machine] = wine.install(require_windows_program("HolvaraServiceSim.exe"), machine_file)
+    return services.running(SERVICE, f"{exe} --machine {machine}")
+
+
 @pytest.fixture
 def one_device_service(wine, services):
-    [exe, machine] = wine.install(require_windows_program("HolvaraServiceSim.exe"), ONE_DEVICE)
-    with services.running(SERVICE, f"{exe} --machine {machine}"):
+    with serve(wine, services, ONE_DEVICE):
         yield
+
+
+def machine_with_device_after_rescan(folder):
+    """The one-device machine whose disk is found only after a rescan has been started."""
+    machine = json.loads(ONE_DEVICE.read_text())
+    adapter = next(node for node in machine["tree"]["children"] if node.get("service") == "si3132")
+    adapter["children"][0]["appearsAfterRescan"] = True
+    folder.mkdir(parents=True, exist_ok=True)
+    path = folder / "device-after-rescan.json"
+    path.write_text(json.dumps(machine))
+    return path
 
 
 def test_icon_appears_after_the_startup_rescan(tray, shell, display, one_device_service):
@@ -106,3 +124,21 @@ def test_a_real_control_double_click_on_the_icon_ends_the_program(tray, shell, o
     assert tray.wine.finish(process, 20).returncode == 0
     assert tray.probe("gone", "Holvara", "5000").returncode == 0
     shell.wait_until_icon_gone(10)
+
+
+def test_startup_rescan_reaches_the_service_while_its_dialog_stays_hidden(tray, shell, display, wine, services):
+    with serve(wine, services, machine_with_device_after_rescan(wine.log_dir)):
+        watcher = wine.spawn([tray.probe_exe, "watch", "15000"])
+        process = tray.start()
+        # With "Show" set the icon appears only once the list has a device, and the disk is found
+        # only after a rescan: the start-up rescan reached the service.
+        shell.wait_for_icon(30)
+        display.screenshot("tray-frame-after-hidden-rescan")
+        watched = wine.finish(watcher, 30).stdout
+        tray.close(process)
+    assert "watching" in watched
+    windows = re.findall(r"^window (\S+) visible (\d)$", watched, re.M)
+    assert ("HolvaraWindow", "0") in windows, watched
+    assert ("#32770", "0") in windows, watched
+    assert all(visible == "0" for _, visible in windows), watched
+    assert "active" not in watched, watched

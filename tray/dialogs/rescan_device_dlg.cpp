@@ -18,7 +18,9 @@ bool CRescanDeviceDlg::OnInitDialog() {
   if (OwnerIsOnScreen()) {
     ports().shapes.SetRoundedRegion(id(), rect.Width(), rect.Height(), kCornerEllipse, kCornerEllipse, true);
   } else {
-    SetWindowPos(win::kHwndTop, 0, 0, 0, 0, win::kSwpHideWindow);
+    // Without SWP_NOACTIVATE the placement would make the hidden dialog the active window and
+    // take the keyboard from the program the user is working in.
+    SetWindowPos(win::kHwndTop, 0, 0, 0, 0, win::kSwpHideWindow | win::kSwpNoActivate);
     ports().shapes.ClearRegion(id(), true);
   }
   background_ = ports().colours.SolidBrush(kProgressBackground);

@@ -29,7 +29,7 @@ TEST(RescanSequence, FromTheHiddenMainWindowNothingIsSeen) {
   EXPECT_TRUE(system.desktop.dialogsSeen().empty());
   ASSERT_FALSE(system.desktop.positionCalls().empty());
   const SimPositionCall hide = system.desktop.positionCalls().back();
-  EXPECT_EQ(hide.flags, win::kSwpHideWindow);
+  EXPECT_EQ(hide.flags, win::kSwpHideWindow | win::kSwpNoActivate);
   EXPECT_EQ(hide.insertAfter, win::kHwndTop);
   EXPECT_EQ(hide.width + hide.height + hide.x + hide.y, 0);
   ASSERT_EQ(system.shapes.regions().size(), 1u);
