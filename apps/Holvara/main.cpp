@@ -4,13 +4,16 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_control_colours.h"
 #include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
+#include "platform/win32/win32_menus.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_mutexes.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_tooltips.h"
@@ -38,8 +41,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32WindowWalk windowWalk;
   Win32Tooltips tooltips(instance);
   Win32ControlColours colours;
+  Win32Menus menus;
+  Win32Drawing drawing;
+  Win32Cursor cursor;
+  Win32WindowMetrics metrics;
+  Win32VersionInfo versions;
+  Win32Sound sound;
+  Win32TopWindows topWindows;
   CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
-                   shapes, windowWalk, tooltips, colours},
+                   shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows}},
                   {ipc, clock, debug});
   return app.Main();
 }

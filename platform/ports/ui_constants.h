@@ -26,6 +26,7 @@ inline constexpr std::uint32_t kWmTimer = 0x0113;
 inline constexpr std::uint32_t kWmCtlColorDlg = 0x0136;
 inline constexpr std::uint32_t kWmCtlColorStatic = 0x0138;
 inline constexpr std::uint32_t kWmUser = 0x0400;
+inline constexpr std::uint32_t kWmSetCursor = 0x0020;
 
 // Window styles.
 inline constexpr std::uint32_t kWsPopup = 0x80000000;

@@ -476,6 +476,17 @@ std::vector<WindowId> SimDesktop::Children(WindowId window) const {
   return children;
 }
 
+std::vector<WindowId> SimDesktop::TopLevelWindows() const {
+  std::vector<std::pair<std::uint64_t, WindowId>> ordered;
+  for (const auto& [id, window] : windows_) {
+    if (!window.isChild) ordered.emplace_back(window.order, id);
+  }
+  std::sort(ordered.begin(), ordered.end());
+  std::vector<WindowId> windows;
+  for (const auto& [order, id] : ordered) windows.push_back(id);
+  return windows;
+}
+
 }  // namespace holvara
 
 namespace holvara {

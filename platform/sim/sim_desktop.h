@@ -125,6 +125,8 @@ class SimDesktop : public Ui {
   std::uint32_t Style(WindowId window) const;
   WindowCreation Creation(WindowId window) const;
   std::vector<WindowId> Children(WindowId window) const;
+  // The windows that are not controls, oldest first.
+  std::vector<WindowId> TopLevelWindows() const;
   std::optional<std::uint32_t> TimerInterval(WindowId window, std::uintptr_t id) const;
   bool commonControlsInitialised() const { return commonControlsInitialised_; }
   // Top-level windows, top of the Z order first: the most recently made or shown on top.

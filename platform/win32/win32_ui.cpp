@@ -36,6 +36,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
   WindowHandler* handler = HandlerOf(dialog, DWLP_USER);
   if (handler == nullptr) return FALSE;
   const INT_PTR result = handler->HandleMessage(Id(dialog), message, wParam, lParam);
+  // The control asking reads the answer to WM_SETCURSOR from the message result only.
+  if (message == WM_SETCURSOR && result != 0) SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
   if (message == WM_NCDESTROY) SetWindowLongPtrA(dialog, DWLP_USER, 0);
   return result;
 }

@@ -12,6 +12,7 @@
 #include "tray/app/locale.h"
 #include "tray/app/named_mutex.h"
 #include "tray/app/registry_values.h"
+#include "tray/app/version_dlg.h"
 #include "tray/frame/main_frame.h"
 #include "tray/resources/startup_messages.h"
 
@@ -161,6 +162,11 @@ void CHolvaraApp::OpenHelp() {
 }
 
 std::intptr_t CHolvaraApp::OpenFile(std::string_view target) { return ports_.shell.Open(target); }
+
+void CHolvaraApp::VersionSequence() {
+  CVersionDlg dialog(*this, ports_);
+  dialog.DoModal(DialogModule(), DialogOwner());
+}
 
 std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }
 

@@ -13,10 +13,12 @@
 #include "platform/ports/mutex.h"
 #include "platform/ports/resources.h"
 #include "tray/app/device_list.h"
+#include "tray/app/removal_plan.h"
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/dialogs/dialog_host.h"
 #include "tray/frame/frame_host.h"
+#include "tray/frame/menu_host.h"
 #include "tray/framework/win_app.h"
 
 namespace holvara {
@@ -44,7 +46,8 @@ inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 // shown), or a failure (reported with string 5001).
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
-class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost {
+class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
+                    public MenuHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -61,10 +64,12 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Loads string id of the resource library into the buffer and returns its length.
   int LoadText(std::uint32_t stringId, std::span<char> buffer) override;
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
-  void OpenHelp();
+  void OpenHelp() override;
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
   std::intptr_t OpenFile(std::string_view target);
   int messageBoxOpen() const { return messageBoxOpen_; }
+  // Runs the version dialog modally.
+  void VersionSequence() override;
 
   // Rebuilds the device list from the service and tells an open dialog; returns 1.
   int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
@@ -77,7 +82,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   RemovalOutcome RemovalSequence(int index, bool show);
   // Runs the settings dialog; a change of "Show" or "Basic" is followed by a rescan, a refresh
   // and an icon update, any other confirmed change by an icon update.
-  void SettingsSequence();
+  void SettingsSequence() override;
 
   // FrameHost.
   std::string_view BusyMarker() override;
@@ -89,6 +94,14 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void RescanSequence() override;
   int RemoveDeviceSequence() override;
   void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
+  MenuHost& MenuCommands() override { return *this; }
+
+  // MenuHost (holvara_app_menus.cpp).
+  std::vector<DeviceMenuEntry> CopyDeviceListForMenu() override;
+  void RemoveCopiedEntry(std::size_t index) override;
+  bool JapaneseLocale() override;
+  WindowsVersion SystemVersion() override { return ports_.system.Version(); }
+  const ScreenPorts& Screen() override { return ports_.screen; }
 
   // DeviceListHost and FrameHost.
   int ProfileInt(const char* name, int defaultValue) override;
@@ -108,6 +121,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
+  // Removes what the plan holds; no plan sends nothing and reports failure.
+  RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
   RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
   // What every dialog of the program runs with: no parent of its own, so the main window's last
   // active popup owns it, and the templates of the resource library.
@@ -123,6 +138,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   std::optional<std::uint32_t> registeredMessage_;
   StagingTable staging_{};
   DeviceListTable deviceList_{};
+  // The list as the last device menu showed it; a choice in that menu removes from this copy.
+  DeviceListTable menuCopy_{};
 };
 
 }  // namespace holvara

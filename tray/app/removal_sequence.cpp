@@ -30,7 +30,10 @@ constexpr std::size_t kTextBuffer = 255;
 }  // namespace
 
 RemovalOutcome CHolvaraApp::RemovalSequence(int index, bool show) {
-  const std::optional<RemovalPlan> plan = PlanRemoval(deviceList_, index & 0xFF);
+  return RunRemoval(PlanRemoval(deviceList_, index & 0xFF), show);
+}
+
+RemovalOutcome CHolvaraApp::RunRemoval(const std::optional<RemovalPlan>& plan, bool show) {
   const bool namedSuccess = ports_.system.Version().major >= kFirstVersionWithNamedSuccess;
   RemovalOutcome outcome = RemovalOutcome::kFailed;
   if (plan && !plan->IsUnit()) {

@@ -9,6 +9,7 @@
 #include "platform/ports/notification_icon.h"
 #include "platform/ports/registry.h"
 #include "platform/ports/resources.h"
+#include "platform/ports/screen_ports.h"
 #include "platform/ports/system.h"
 #include "platform/ports/threads.h"
 #include "platform/ports/tooltips.h"
@@ -35,6 +36,7 @@ struct TrayPorts {
   WindowWalk& windowWalk;
   Tooltips& tooltips;
   ControlColours& colours;
+  ScreenPorts screen;
 };
 
 }  // namespace holvara

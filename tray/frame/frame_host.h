@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/ports/resources.h"
+#include "tray/frame/menu_host.h"
 
 namespace holvara {
 
@@ -31,6 +32,8 @@ class FrameHost {
   virtual int RemoveDeviceSequence() = 0;
   // Blocks the user-interface thread for a while.
   virtual void Sleep(std::uint32_t ms) = 0;
+  // What the icon's menus and their commands need.
+  virtual MenuHost& MenuCommands() = 0;
 };
 
 }  // namespace holvara

@@ -16,7 +16,9 @@ CMainFrame::CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host)
       ports_(ports),
       host_(host),
       registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)),
-      taskbarCreatedMessage_(ui.RegisterMessage(kTaskbarCreatedMessage)) {}
+      taskbarCreatedMessage_(ui.RegisterMessage(kTaskbarCreatedMessage)),
+      menus_(ui, host.MenuCommands(),
+             [this](std::uint32_t stringId, std::uint32_t flags) { ShowBalloon(stringId, flags); }) {}
 
 void CMainFrame::ActivateFrame(int) { FrameWindow::ActivateFrame(win::kSwHide); }
 
@@ -53,6 +55,15 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
       return OnPowerBroadcast(wParam, lParam);
     case kIconCallbackMessage:
       return OnIconCallback(static_cast<std::uint32_t>(lParam));
+    case kWmMeasureItem:
+      menus_.Measure(host_.Resources(), *reinterpret_cast<MeasureItemRecord*>(lParam));
+      return 1;
+    case kWmDrawItem:
+      menus_.Draw(host_.Resources(), *reinterpret_cast<const DrawItemRecord*>(lParam));
+      return 1;
+    case win::kWmCommand:
+      if (menus_.OnCommand(host_.Resources(), id(), static_cast<std::uint32_t>(wParam & 0xFFFF))) return 0;
+      return FrameWindow::WindowProc(message, wParam, lParam);
     case win::kWmDestroy:
       OnDestroy();
       return FrameWindow::WindowProc(message, wParam, lParam);

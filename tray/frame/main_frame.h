@@ -10,6 +10,7 @@
 #include "platform/ports/notification_icon.h"
 #include "platform/ports/resources.h"
 #include "tray/frame/frame_host.h"
+#include "tray/frame/frame_menus.h"
 #include "tray/frame/frame_ports.h"
 #include "tray/framework/frame_window.h"
 
@@ -68,8 +69,7 @@ class CMainFrame : public framework::FrameWindow {
 
   // The icon's popup menus, each tracked at the cursor and owned by the main window: the device
   // menu on a left click, the command menu on a right click, and the service-wait menu on a right
-  // click while the service is awaited. The menus come with their own work; until then the frame
-  // shows none and a click only does what the routing below does around it.
+  // click while the service is awaited.
   virtual void TrackDeviceMenu();
   virtual void TrackCommandMenu();
   virtual void TrackServiceWaitMenu();
@@ -100,6 +100,7 @@ class CMainFrame : public framework::FrameWindow {
   std::unique_ptr<ResourceImage> trayIcon_;
   // Kept for the frame's life and filled again by every icon update.
   NotificationIcon iconRecord_;
+  FrameMenus menus_;
 };
 
 }  // namespace holvara

@@ -105,10 +105,10 @@ void CMainFrame::OnRightButtonDown() {
   }
 }
 
-void CMainFrame::TrackDeviceMenu() {}
+void CMainFrame::TrackDeviceMenu() { menus_.ShowDeviceMenu(host_.Resources(), id()); }
 
-void CMainFrame::TrackCommandMenu() {}
+void CMainFrame::TrackCommandMenu() { menus_.ShowCommandMenu(id()); }
 
-void CMainFrame::TrackServiceWaitMenu() {}
+void CMainFrame::TrackServiceWaitMenu() { menus_.ShowServiceWaitMenu(host_.Resources(), id()); }
 
 }  // namespace holvara

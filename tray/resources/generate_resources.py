@@ -18,7 +18,8 @@ SMALLER_LIMITS = {"5": 63, "18": 127}
 CONTROL_KINDS = {
     "static": ("LTEXT", None, "SimControlKind::kStatic"),
     "link": ("CONTROL", '"Static", SS_NOTIFY | WS_CHILD | WS_VISIBLE', "SimControlKind::kStatic"),
-    "listview": ("CONTROL", '"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP',
+    # The dialog destroys its own image list, so the list view only shares it.
+    "listview": ("CONTROL", '"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP',
                  "SimControlKind::kListView"),
     "checkbox": ("AUTOCHECKBOX", None, "SimControlKind::kCheckBox"),
     "button": ("PUSHBUTTON", None, "SimControlKind::kButton"),

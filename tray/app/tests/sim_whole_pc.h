@@ -18,6 +18,7 @@
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_tooltips.h"
 #include "platform/sim/sim_window_shape.h"
@@ -89,7 +90,7 @@ struct SimWholePc {
 
   TrayPorts ports() {
     return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
-            kernel.threads(), shapes, windowWalk, tooltips, colours};
+            kernel.threads(), shapes, windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
 
@@ -113,6 +114,7 @@ struct SimWholePc {
   SimWindowWalk windowWalk{desktop};
   SimTooltips tooltips;
   SimControlColours colours;
+  SimScreen screen{desktop};
   SimNotificationArea notificationArea{desktop, kernel.clock()};
   SimKeyboard keyboard;
   std::unique_ptr<CHolvaraApp> app;

@@ -19,6 +19,7 @@
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_resources.h"
 #include "tray/frame/main_frame.h"
+#include "tray/frame/tests/fake_menu_host.h"
 #include "tray/resources/sim_libraries.h"
 
 namespace holvara {
@@ -57,6 +58,8 @@ class FakeHost : public FrameHost {
     clock_.SleepMs(ms);
   }
 
+  MenuHost& MenuCommands() override { return *menuCommands; }
+
   void Log(const std::string& what) { log.push_back(what + "@" + std::to_string(clock_.NowMs())); }
 
   std::string marker;
@@ -68,6 +71,7 @@ class FakeHost : public FrameHost {
   bool serviceReachable = true;
   std::function<void()> duringRefresh;
   std::vector<std::string> log;
+  MenuHost* menuCommands = nullptr;
 
  private:
   ResourceLibrary& library_;
@@ -98,6 +102,7 @@ class FrameTest : public ::testing::Test {
     loader.Install(EnglishResourceLibrary());
     library = loader.Load("HolvaraResUS.dll");
     host = std::make_unique<FakeHost>(*library, clock);
+    host->menuCommands = &menuHost;
     frame = std::make_unique<TestFrame>(desktop, FramePorts{area, keyboard, debug}, *host);
     frame->SetMainWindow(true);
     ASSERT_TRUE(frame->LoadFrame("Holvara", nullptr));
@@ -116,6 +121,8 @@ class FrameTest : public ::testing::Test {
   SimNotificationArea area{desktop, clock};
   SimKeyboard keyboard;
   RecordingDebugOutput debug;
+  SimScreen screen{desktop};
+  FakeMenuHost menuHost{screen.ports()};
   SimResourceLoader loader;
   std::unique_ptr<ResourceLibrary> library;
   std::unique_ptr<FakeHost> host;

@@ -50,6 +50,7 @@ TEST_F(MainFrameTest, ALibraryWithoutTheIconLeavesTheImageEmpty) {
   loader.Install(bare);
   auto bareLibrary = loader.Load("Bare.dll");
   FakeHost bareHost(*bareLibrary, clock);
+  bareHost.menuCommands = &menuHost;
   CMainFrame other(desktop, FramePorts{area, keyboard, debug}, bareHost);
   ASSERT_TRUE(other.LoadFrame("Other", nullptr));
   EXPECT_EQ(other.trayIconImage(), 0u);

@@ -1,0 +1,31 @@
+// Sizes of a dialog and its frame: dialog units, client and window rectangles, and the region
+// that shapes a window.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ports/owner_draw.h"
+#include "platform/ports/ui.h"
+
+namespace holvara {
+
+inline constexpr std::uint32_t kWsExClientEdge = 0x00000200;
+
+class WindowMetrics {
+ public:
+  virtual ~WindowMetrics() = default;
+  // The height of the system's dialog base unit (the high word of GetDialogBaseUnits).
+  virtual int DialogBaseUnitHeight() = 0;
+  // Pixels per logical inch where the window is shown (96 at 100% scaling).
+  virtual int Dpi(WindowId window) = 0;
+  // Dialog units of the dialog's font to pixels (MapDialogRect).
+  virtual ItemRectangle MapDialogRect(WindowId dialog, const ItemRectangle& rect) = 0;
+  virtual ItemRectangle ClientRect(WindowId window) = 0;
+  virtual std::uint32_t WindowStyle(WindowId window) = 0;
+  // The window rectangle around a client rectangle for a style without a menu (AdjustWindowRectEx).
+  virtual ItemRectangle WindowRectFor(const ItemRectangle& client, std::uint32_t style, std::uint32_t exStyle) = 0;
+  // Removes the window's region, so it keeps its plain rectangle (SetWindowRgn with none).
+  virtual void ClearRegion(WindowId window, bool redraw) = 0;
+};
+
+}  // namespace holvara

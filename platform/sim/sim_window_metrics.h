@@ -1,0 +1,42 @@
+// Window sizes on the simulated desktop: dialog units of 6 by 13 pixels (a dialog unit is a
+// quarter of the width and an eighth of the height), a client rectangle a test sets, and a
+// frame of 3 pixels with a 22-pixel title bar around it.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/ports/drawing.h"
+#include "platform/ports/window_metrics.h"
+
+namespace holvara {
+
+class SimWindowMetrics : public WindowMetrics {
+ public:
+  static constexpr int kFrame = 3;
+  static constexpr int kTitleBar = 22;
+
+  int DialogBaseUnitHeight() override { return baseUnitHeight; }
+  int Dpi(WindowId) override { return dpi; }
+  ItemRectangle MapDialogRect(WindowId, const ItemRectangle& rect) override {
+    return {rect.left * 6 / 4, rect.top * 13 / 8, rect.right * 6 / 4, rect.bottom * 13 / 8};
+  }
+  ItemRectangle ClientRect(WindowId) override { return clientRect; }
+  std::uint32_t WindowStyle(WindowId) override { return style; }
+  ItemRectangle WindowRectFor(const ItemRectangle& client, std::uint32_t, std::uint32_t) override {
+    return {client.left - kFrame, client.top - kFrame - kTitleBar, client.right + kFrame, client.bottom + kFrame};
+  }
+  void ClearRegion(WindowId window, bool) override { clearedRegions_.push_back(window); }
+
+  const std::vector<WindowId>& clearedRegions() const { return clearedRegions_; }
+
+  int baseUnitHeight = 16;
+  int dpi = kBaseDpi;
+  ItemRectangle clientRect{0, 0, 375, 244};
+  std::uint32_t style = 0x94C800C4;
+
+ private:
+  std::vector<WindowId> clearedRegions_;
+};
+
+}  // namespace holvara

@@ -1,0 +1,40 @@
+// What the icon's menus ask of the application: the device list copied for a menu, and the
+// sequences their commands run.
+#include <cstring>
+
+#include "tray/app/holvara_app.h"
+#include "tray/app/locale.h"
+
+namespace holvara {
+
+namespace {
+
+std::string BoundedText(const char* field, std::size_t size) { return std::string(field, strnlen(field, size)); }
+
+DeviceMenuEntry MenuEntryOf(const DeviceListEntry& entry) {
+  return {entry.kind,
+          entry.inUnit == 1,
+          entry.target,
+          entry.memberCount,
+          BoundedText(entry.driveLetters, sizeof entry.driveLetters),
+          BoundedText(entry.displayName, sizeof entry.displayName)};
+}
+
+}  // namespace
+
+std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
+  menuCopy_ = deviceList_;
+  std::vector<DeviceMenuEntry> entries;
+  for (std::size_t i = 0; i < kDeviceListCapacity && menuCopy_[i].inUse == 1; ++i) {
+    entries.push_back(MenuEntryOf(menuCopy_[i]));
+  }
+  return entries;
+}
+
+bool CHolvaraApp::JapaneseLocale() { return IsJapaneseLocale(ports_.system.UserDefaultLocale()); }
+
+void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
+  RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);
+}
+
+}  // namespace holvara

@@ -1,0 +1,69 @@
+// A removal chosen in the device menu, on the whole simulated system: the menu lists the unit and
+// its members, and the chosen device is the one removed even when the list is rebuilt while the
+// menu is open.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tray/app/tests/sim_whole_pc.h"
+#include "tray/frame/main_frame.h"
+#include "tray/frame/system_messages.h"
+
+namespace holvara {
+namespace {
+
+constexpr char kDvd[] = "\\Device\\Scsi\\si3132Port0Path1Target0Lun0";
+std::string Member(int target) { return "\\Device\\Scsi\\si3132Port0Path0Target" + std::to_string(target) + "Lun0"; }
+
+class DeviceMenuRemovalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    system.StartAll();
+    frame = dynamic_cast<CMainFrame*>(system.app->mainWindow());
+    ASSERT_NE(frame, nullptr);
+    frame->UpdateIcon();
+  }
+  void Unplug(const std::string& deviceObject) {
+    for (auto& node : system.pc.machine().nodes) {
+      if (node.deviceObjectName == deviceObject) node.removed = true;
+    }
+  }
+  void ClickIconAndRun() {
+    ASSERT_TRUE(system.notificationArea.Click(frame->id(), kTrayIconId, win::kWmLButtonDown));
+    system.desktop.SetTimeLimit(system.kernel.NowMs() + 5000);
+    system.desktop.RunMessageLoop();
+  }
+
+  SimWholePc system;
+  CMainFrame* frame = nullptr;
+};
+
+TEST_F(DeviceMenuRemovalTest, ListsTheUnitWithItsMembers) {
+  ClickIconAndRun();
+  ASSERT_EQ(system.screen.menus.tracked().size(), 1u);
+  const auto& items = system.screen.menus.tracked()[0].items;
+  ASSERT_GE(items.size(), 6u);
+  EXPECT_EQ(items[0].text, "[ HOST:1  PORT:1 ]  PORT MULTIPLIER UNIT");
+  EXPECT_EQ(items[0].command, 1001u);
+  EXPECT_EQ(items[1].text.rfind("Remove [ TRAY:1 ] ", 0), 0u) << items[1].text;
+  EXPECT_EQ(items[1].command, 1002u);
+}
+
+TEST_F(DeviceMenuRemovalTest, TheChosenDeviceIsRemovedEvenWhenTheListChangesMeanwhile) {
+  // The DVD drive is the sixth entry when the menu opens; a member of the unit goes while the
+  // menu is open and the list is rebuilt, so the sixth entry is another device by then.
+  system.screen.menus.OnNextTrack([&](const SimTrackedMenu&) {
+    Unplug(Member(0));
+    system.app->RefreshDevices();
+    return 1006u;
+  });
+  ClickIconAndRun();
+  EXPECT_TRUE(system.NodeRemoved(kDvd));
+  for (int target : {1, 2, 4}) EXPECT_FALSE(system.NodeRemoved(Member(target))) << target;
+  ASSERT_EQ(system.notificationArea.balloons().size(), 1u);
+  EXPECT_EQ(system.notificationArea.balloons()[0].text, EnglishResourceLibrary().strings.at(16));
+  EXPECT_TRUE(system.desktop.cancelledDialogs().empty());
+}
+
+}  // namespace
+}  // namespace holvara

@@ -1,0 +1,60 @@
+// The notification icon's three popup menus, owned by the main window: the device menu of a left
+// click, the service-wait menu, and the owner-drawn command menu of a right click; and what their
+// commands do. A chosen command reaches the main window as WM_COMMAND after the menu has closed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "platform/ports/menus.h"
+#include "platform/ports/owner_draw.h"
+#include "platform/ports/resources.h"
+#include "platform/ports/ui.h"
+#include "tray/frame/menu_host.h"
+
+namespace holvara {
+
+// How long the balloon's dismissal waits for each other program's window to answer.
+inline constexpr std::uint32_t kOtherWindowTimeoutMs = 200;
+
+class FrameMenus {
+ public:
+  // The balloon notice of the main frame: string id and balloon icon flags.
+  using Balloon = std::function<void(std::uint32_t stringId, std::uint32_t iconFlags)>;
+
+  FrameMenus(Ui& ui, MenuHost& host, Balloon balloon);
+  ~FrameMenus();
+  FrameMenus(const FrameMenus&) = delete;
+  FrameMenus& operator=(const FrameMenus&) = delete;
+
+  // Builds the device menu from a fresh copy of the device list and tracks it at the cursor.
+  void ShowDeviceMenu(ResourceLibrary& library, WindowId owner);
+  void ShowServiceWaitMenu(ResourceLibrary& library, WindowId owner);
+  void ShowCommandMenu(WindowId owner);
+
+  // WM_MEASUREITEM and WM_DRAWITEM of the command menu's items.
+  void Measure(ResourceLibrary& library, MeasureItemRecord& item);
+  void Draw(ResourceLibrary& library, const DrawItemRecord& item);
+
+  // Runs a command of the menus; false when the command is none of theirs.
+  bool OnCommand(ResourceLibrary& library, WindowId owner, std::uint32_t command);
+
+ private:
+  // Destroys the menu held and attaches a new empty one.
+  MenuId RenewDeviceMenu();
+  void Fill(MenuId menu, const std::vector<MenuItem>& items);
+  void Track(MenuId menu, WindowId owner);
+  void RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::size_t index);
+  void DismissBalloon(ResourceLibrary& library);
+  std::string Text(ResourceLibrary& library, std::uint32_t id);
+
+  Ui& ui_;
+  MenuHost& host_;
+  Balloon balloon_;
+  Menus& menus_;
+  MenuId deviceMenu_ = kNoMenu;
+  std::size_t entriesShown_ = 0;
+};
+
+}  // namespace holvara
