@@ -201,9 +201,7 @@ Section "Install"
   File "${SERVICE_EXE}"
   File "${RES_JA_DLL}"
   File "${RES_US_DLL}"
-!ifdef CLI_EXE
   File "${CLI_EXE}"
-!endif
   File "${HELP_DIR}/Index.html"
   File "${HELP_DIR}/IndexJa.html"
   WriteUninstaller "$INSTDIR\Uninstall.exe"

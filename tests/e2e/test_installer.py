@@ -23,7 +23,7 @@ SERVICE_KEY = r"HKLM\System\CurrentControlSet\Services\HolvaraService"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Holvara"
 INSTALL_DIR = PureWindowsPath(r"C:\Program Files\ZELTO\Holvara")
 INSTALLED = ["Holvara.exe", "HolvaraService.exe", "HolvaraRes.dll", "HolvaraResUS.dll",
-             "Index.html", "IndexJa.html", "Uninstall.exe"]
+             "HolvaraCli.exe", "Index.html", "IndexJa.html", "Uninstall.exe"]
 
 
 class Product:
