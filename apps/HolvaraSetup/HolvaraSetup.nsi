@@ -44,6 +44,9 @@ ManifestSupportedOS all
 !define SERVICE_STOPPED 1
 !define SERVICE_RUNNING 4
 !define SYNCHRONIZE 0x00100000
+!define PROCESS_TERMINATE 0x0001
+!define WAIT_OBJECT_0 0
+!define /math PROCESS_WAIT_AND_END ${SYNCHRONIZE} | ${PROCESS_TERMINATE}
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -80,8 +83,9 @@ LangString ServiceFailed ${LANG_ENGLISH} "The service ${SERVICE_NAME} could not 
 LangString ServiceFailed ${LANG_JAPANESE} "サービス ${SERVICE_NAME} を登録または開始できませんでした。"
 
 ; Ends the notification-area program of this desktop the way it is asked to end: the registered
-; message "HOLVARA" with wParam 0 to its main window. Waits up to 10 seconds for the process, so
-; that its files can be replaced or deleted afterwards.
+; message "HOLVARA" with wParam 0 to its main window. Waits up to 10 seconds for the process, and
+; ends it outright when it is still there (stuck in a box the user left open, say), so that its
+; files can always be replaced or deleted afterwards.
 !macro DefineEndTrayProgram un
 Function ${un}EndTrayProgram
   FindWindow $1 "" "${TRAY_WINDOW_TITLE}"
@@ -90,10 +94,14 @@ Function ${un}EndTrayProgram
   ${EndIf}
   System::Call 'user32::RegisterWindowMessage(t "${TRAY_MESSAGE}") i .r0'
   System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2) i'
-  System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r2) p .r3'
+  System::Call 'kernel32::OpenProcess(i ${PROCESS_WAIT_AND_END}, i 0, i r2) p .r3'
   System::Call 'user32::PostMessage(p r1, i r0, p 0, p 0) i'
   ${If} $3 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i'
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r4'
+    ${If} $4 <> ${WAIT_OBJECT_0}
+      System::Call 'kernel32::TerminateProcess(p r3, i 1) i'
+      System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i'
+    ${EndIf}
     System::Call 'kernel32::CloseHandle(p r3) i'
   ${EndIf}
 FunctionEnd
