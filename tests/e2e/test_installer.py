@@ -98,6 +98,9 @@ def test_silent_install_then_silent_uninstall(product, services, wine):
     assert product.tray_window_appears()
     assert product.probe("box", CAPTION, "0").returncode == 1
     assert len(product.tray_processes()) == 1
+    # The installed tool reaches the installed service; Wine has no devices for it to list.
+    listed = wine.run([str(INSTALL_DIR / "HolvaraCli.exe"), "list"], timeout=90)
+    assert (listed.returncode, listed.stdout) == (0, "No removable device is connected\n"), listed.stderr
 
     product.uninstall()
 
