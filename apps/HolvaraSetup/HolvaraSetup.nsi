@@ -9,7 +9,7 @@
 ;
 ; The build passes every input as a define (see CMakeLists.txt beside this script):
 ;   OUTFILE, VERSION_TEXT, VERSION_QUAD, COMPANY, PRODUCT, COPYRIGHT,
-;   HOLVARA_EXE, SERVICE_EXE, RES_JA_DLL, RES_US_DLL, CLI_EXE, HELP_DIR
+;   HOLVARA_EXE, SERVICE_EXE, RES_JA_DLL, RES_US_DLL, CLI_EXE, HELP_DIR, ICON
 
 ; A 64-bit installer, as the programs it installs: it needs no 32-bit subsystem, and it sees the
 ; registry and the program-files folder as Holvara.exe does. The 64-bit registry view is still
@@ -57,6 +57,8 @@ VIProductVersion "${VERSION_QUAD}"
 VIFileVersion "${VERSION_QUAD}"
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
