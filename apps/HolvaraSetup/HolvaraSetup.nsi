@@ -32,6 +32,7 @@ ManifestSupportedOS all
 !define LOGON_VALUE "Holvara"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Holvara"
 !define TRAY_WINDOW_TITLE "Holvara"
+!define TRAY_PROGRAM "Holvara.exe"
 !define TRAY_MESSAGE "HOLVARA"
 
 ; Service manager values.
@@ -46,7 +47,9 @@ ManifestSupportedOS all
 !define SYNCHRONIZE 0x00100000
 !define PROCESS_TERMINATE 0x0001
 !define WAIT_OBJECT_0 0
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 !define /math PROCESS_WAIT_AND_END ${SYNCHRONIZE} | ${PROCESS_TERMINATE}
+!define /math PROCESS_ACCESS ${PROCESS_WAIT_AND_END} | ${PROCESS_QUERY_LIMITED_INFORMATION}
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -87,25 +90,35 @@ LangString ServiceFailed ${LANG_JAPANESE} "サービス ${SERVICE_NAME} を登�
 ; Ends the notification-area program of this desktop the way it is asked to end: the registered
 ; message "HOLVARA" with wParam 0 to its main window. Waits up to 10 seconds for the process, and
 ; ends it outright when it is still there (stuck in a box the user left open, say), so that its
-; files can always be replaced or deleted afterwards.
+; files can always be replaced or deleted afterwards. Another program's window that happens to
+; carry the same title (a folder window named "Holvara", say) is left alone.
 !macro DefineEndTrayProgram un
 Function ${un}EndTrayProgram
-  FindWindow $1 "" "${TRAY_WINDOW_TITLE}"
-  ${If} $1 = 0
-    Return
-  ${EndIf}
   System::Call 'user32::RegisterWindowMessage(t "${TRAY_MESSAGE}") i .r0'
-  System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2) i'
-  System::Call 'kernel32::OpenProcess(i ${PROCESS_WAIT_AND_END}, i 0, i r2) p .r3'
-  System::Call 'user32::PostMessage(p r1, i r0, p 0, p 0) i'
-  ${If} $3 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r4'
-    ${If} $4 <> ${WAIT_OBJECT_0}
-      System::Call 'kernel32::TerminateProcess(p r3, i 1) i'
-      System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i'
+  StrCpy $1 0
+  ${Do}
+    FindWindow $1 "" "${TRAY_WINDOW_TITLE}" "" $1
+    ${If} $1 = 0
+      ${ExitDo}
+    ${EndIf}
+    System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2) i'
+    System::Call 'kernel32::OpenProcess(i ${PROCESS_ACCESS}, i 0, i r2) p .r3'
+    ${If} $3 P= 0
+      ${Continue}
+    ${EndIf}
+    StrCpy $5 ""
+    System::Call 'kernel32::QueryFullProcessImageName(p r3, i 0, w .r5, *i ${NSIS_MAX_STRLEN}) i'
+    StrCpy $6 $5 "" -12
+    ${If} $6 == "\${TRAY_PROGRAM}"
+      System::Call 'user32::PostMessage(p r1, i r0, p 0, p 0) i'
+      System::Call 'kernel32::WaitForSingleObject(p r3, i 10000) i .r4'
+      ${If} $4 <> ${WAIT_OBJECT_0}
+        System::Call 'kernel32::TerminateProcess(p r3, i 1) i'
+        System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i'
+      ${EndIf}
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r3) i'
-  ${EndIf}
+  ${Loop}
 FunctionEnd
 !macroend
 !insertmacro DefineEndTrayProgram ""
