@@ -20,14 +20,21 @@ PID_FILE = WINE_ROOT / "pids"
 MACHINES = REPO / "examples" / "machines"
 
 
+# Where the build puts programs: the test-only tools, and what ships and the demo runs. The tools
+# come first, so that a copy left in apps/ by a build from before they moved is never taken.
+PROGRAM_FOLDERS = ("tests/tools", "apps")
+
+
 def find_program(build_dir, file_name):
-    """The built program of that name below build_dir/apps, or None when it was not built."""
-    apps = build_dir / "apps"
-    if not apps.is_dir():
-        return None
-    for path in sorted(apps.rglob(file_name)):
-        if path.is_file() and os.access(path, os.R_OK):
-            return path
+    """The built program of that name below build_dir/tests/tools or build_dir/apps, or None when
+    it was not built."""
+    for folder in PROGRAM_FOLDERS:
+        programs = build_dir / folder
+        if not programs.is_dir():
+            continue
+        for path in sorted(programs.rglob(file_name)):
+            if path.is_file() and os.access(path, os.R_OK):
+                return path
     return None
 
 
