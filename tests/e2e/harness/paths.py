@@ -20,19 +20,13 @@ PID_FILE = WINE_ROOT / "pids"
 MACHINES = REPO / "examples" / "machines"
 
 
-# Where the build puts programs: the test-only tools, and what ships and the demo runs. The tools
-# come first, so that a copy left in apps/ by a build from before they moved is never taken.
-PROGRAM_FOLDERS = ("tests/tools", "apps")
-
-
 def find_program(build_dir, file_name):
-    """The built program of that name below build_dir/tests/tools or build_dir/apps, or None when
-    it was not built."""
-    for folder in PROGRAM_FOLDERS:
-        programs = build_dir / folder
-        if not programs.is_dir():
+    """The built program of that name below build_dir/apps (or build_dir/tests/tools, the
+    test-only programs), or None when it was not built."""
+    for folder in (build_dir / "apps", build_dir / "tests" / "tools"):
+        if not folder.is_dir():
             continue
-        for path in sorted(programs.rglob(file_name)):
+        for path in sorted(folder.rglob(file_name)):
             if path.is_file() and os.access(path, os.R_OK):
                 return path
     return None
