@@ -1,16 +1,22 @@
-"""Lists the devices of a simulated machine as HolvaraServiceSim.exe reports them under Wine."""
+"""The main job's demonstration: installs the product with HolvaraSetup.exe /S into a fresh Wine
+prefix, points the installed service at a simulated machine (Wine has no storage devices to
+find), prints the device list through the installed HolvaraCli.exe and saves a screenshot of the
+desktop. Programs run on Wine's virtual desktop "shell", which has a taskbar with a notification
+area, on a private X display."""
+import shutil
 import subprocess
 import sys
-from pathlib import Path
+from pathlib import Path, PureWindowsPath
 
 from harness import paths
+from harness.display import VirtualDisplay
 from harness.processes import ProcessRegistry
 from harness.services import ServiceControl
-from harness.testclient import TestClient
 from harness.wine import WineSession
 
 SERVICE = "HolvaraService"
-SATA_ADAPTERS = 0x40  # the tray program's default search code
+INSTALL_DIR = PureWindowsPath(r"C:\Program Files\ZELTO\Holvara")
+DESKTOP_SIZE = "1024x768"  # also the X display's, so the screenshot is the desktop alone
 
 
 def built(name):
@@ -34,30 +40,48 @@ def check_machine(machine):
         sys.exit(checked.stderr.strip())
 
 
-def device_line(slot, record):
-    name = record["friendly"] or record["description"]
-    letters = ", ".join(f"{letter}:" for letter in record["letters"]) or "no drive letter"
-    return f"  {slot:2}  {name}  [{letters}]  on {record['adapter']}"
+def step(wine, argv, what, timeout=60):
+    result = wine.run(argv, timeout=timeout)
+    if result.returncode != 0:
+        sys.exit(f"{what} failed ({result.returncode}): {result.stdout}{result.stderr}")
+    return result
+
+
+def use_shell_desktop(wine):
+    """Every program of the prefix opens on the virtual desktop "shell", with its taskbar."""
+    step(wine, ["reg", "add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "shell", "/f"], "reg add")
+    step(wine, ["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "shell", "/d", DESKTOP_SIZE, "/f"],
+         "reg add")
 
 
 def show(machine):
     check_machine(machine)
+    setup, service_sim = built("HolvaraSetup.exe"), built("HolvaraServiceSim.exe")
+    shutil.rmtree(paths.PREFIX, ignore_errors=True)
     registry = ProcessRegistry()
-    wine = WineSession(registry, None, paths.LOGS / "show-devices")
+    log_dir = paths.LOGS / "show-devices"
+    display = VirtualDisplay(registry, log_dir, size=f"{DESKTOP_SIZE}x24")
+    print("making a fresh Wine prefix ...", flush=True)
+    wine = WineSession(registry, display, log_dir)
     try:
-        service_exe, client_exe = wine.install(built("HolvaraServiceSim.exe"), built("holvara-testclient.exe"))
+        use_shell_desktop(wine)
+        setup_path, service_path = wine.install(setup, service_sim)
         [machine_path] = wine.install(machine)
-        client = TestClient(wine, client_exe)
-        with ServiceControl(wine).running(SERVICE, f"{service_exe} --machine {machine_path}"):
-            reply = client.run("init", SATA_ADAPTERS)
-            if reply.returncode != 0:
-                sys.exit(f"the service did not answer: {reply.line}")
-            count = int(reply["value"])
-            print(f"{machine.name}: {count} device{'' if count == 1 else 's'} "
-                  f"below the SATA host adapters (search code 0x{SATA_ADAPTERS:02X})")
-            for slot in range(count):
-                print(device_line(slot, client.run("info", slot)))
+        print("installing with HolvaraSetup.exe /S ...", flush=True)
+        step(wine, [setup_path, "/S"], "HolvaraSetup.exe /S", timeout=180)
+
+        services = ServiceControl(wine)
+        services.remove(SERVICE)
+        services.create(SERVICE, f"{service_path} --machine {machine_path}")
+        services.start(SERVICE)
+        print(f"the service {SERVICE} now works on the simulated machine {machine.name}\n", flush=True)
+
+        cli = str(INSTALL_DIR / "HolvaraCli.exe")
+        print(f"> {cli} list")
+        print(step(wine, [cli, "list"], "HolvaraCli.exe list", timeout=90).stdout, flush=True)
+        print(f"screenshot of the desktop: {display.screenshot('desktop')}")
     finally:
+        registry.end_all()
         wine.end()
 
 

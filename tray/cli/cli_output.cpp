@@ -1,0 +1,89 @@
+#include "tray/cli/cli_output.h"
+
+#include <cstdio>
+#include <iomanip>
+#include <string>
+#include <string_view>
+
+#include "common/text_field.h"
+
+namespace holvara::cli {
+namespace {
+
+// The same text the device menu shows when the list is empty.
+constexpr char kEmptyList[] = "No removable device is connected";
+
+std::string JsonText(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      // Device names are 8-bit text of an unknown code page; escaping keeps the output valid JSON.
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+const char* KindName(const DeviceListEntry& entry) {
+  if (entry.kind == kUnitHeader) return "unit";
+  return entry.inUnit ? "member" : "device";
+}
+
+// The name as the device menu shows it: a member with its tray number.
+std::string DisplayName(const DeviceListEntry& entry) {
+  std::string name(ReadField(entry.displayName));
+  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
+  if (entry.systemDrive) name += "  (system files)";
+  return name;
+}
+
+}  // namespace
+
+std::string DriveNames(const DeviceListEntry& entry) {
+  std::string names;
+  for (const char letter : ReadField(entry.driveLetters)) {
+    if (!names.empty()) names += ' ';
+    names += letter;
+    names += ':';
+  }
+  return names;
+}
+
+void PrintTable(const DeviceListTable& list, std::ostream& out) {
+  if (list[0].inUse != 1) {
+    out << kEmptyList << '\n';
+    return;
+  }
+  out << std::left << std::setw(7) << "Index" << std::setw(14) << "Drives" << "Device\n";
+  for (std::size_t i = 0; i < kDeviceListCapacity && list[i].inUse == 1; ++i) {
+    out << std::setw(7) << i << std::setw(14) << DriveNames(list[i]) << DisplayName(list[i]) << '\n';
+  }
+}
+
+void PrintJson(const DeviceListTable& list, std::ostream& out) {
+  out << "{\"devices\":[";
+  for (std::size_t i = 0; i < kDeviceListCapacity && list[i].inUse == 1; ++i) {
+    const DeviceListEntry& entry = list[i];
+    out << (i ? "," : "") << "{\"index\":" << i << ",\"kind\":\"" << KindName(entry) << '"'
+        << ",\"name\":" << JsonText(ReadField(entry.displayName))
+        << ",\"driveLetters\":" << JsonText(ReadField(entry.driveLetters))
+        << ",\"systemFiles\":" << (entry.systemDrive ? "true" : "false")
+        << ",\"host\":" << int{entry.host} << ",\"port\":" << int{entry.port}
+        << ",\"target\":" << int{entry.target} << ",\"memberCount\":" << int{entry.memberCount}
+        << ",\"serviceIndex\":" << int{entry.serviceIndex}
+        << ",\"hardwareId\":" << JsonText(ReadField(entry.hardwareId))
+        << ",\"deviceDescription\":" << JsonText(ReadField(entry.deviceDescription))
+        << ",\"deviceObjectName\":" << JsonText(ReadField(entry.deviceObjectName)) << '}';
+  }
+  out << "]}\n";
+}
+
+}  // namespace holvara::cli
