@@ -2,10 +2,10 @@
 # Builds the fuzz targets (preset "fuzz": clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each in turn on its corpus.
 #
-#   scripts/fuzz.sh [--seconds N | --runs N] [TARGET...]
+#   scripts/fuzz.sh [--seconds N] [--runs N] [TARGET...]
 #
 # TARGET is one of the names below (default: all), each run for N seconds (default 5) or N
-# executions. The seeds in tests/fuzz/corpus/TARGET are only read; inputs the fuzzer finds are
+# executions, whichever comes first when both are given. The seeds in tests/fuzz/corpus/TARGET are only read; inputs the fuzzer finds are
 # kept in build/fuzz/corpus/TARGET, an input that breaks an invariant in build/fuzz/findings/,
 # and the whole output in build/fuzz/logs/TARGET.log.
 set -euo pipefail
@@ -20,15 +20,19 @@ declare -A max_len=(
 )
 all=(service_request device_list_refresh machine_loader registry_value text_loader)
 
-limit=(-max_total_time=5)
+seconds=""
+runs=""
 while (($#)); do
   case "$1" in
-    --seconds) limit=(-max_total_time="$2"); shift 2 ;;
-    --runs) limit=(-runs="$2"); shift 2 ;;
+    --seconds) seconds=$2; shift 2 ;;
+    --runs) runs=$2; shift 2 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) break ;;
   esac
 done
+[[ -n "$seconds$runs" ]] || seconds=5
+limit=(-max_total_time="${seconds:-0}")
+[[ -z "$runs" ]] || limit+=(-runs="$runs")
 targets=("$@")
 ((${#targets[@]})) || targets=("${all[@]}")
 for target in "${targets[@]}"; do

@@ -126,7 +126,13 @@ void CheckExchanges(const FuzzedService& service, bool basic, int searchCode) {
   FUZZ_CHECK(nextIndex <= kDeviceTableSlots);
 }
 
-void CheckList(const DeviceListTable& list, const FuzzedService& service, bool basic) {
+// The drives the host's file system makes special: where Windows lives, the current drive, and
+// the one drive whose root holds a page file.
+struct Drives {
+  char windows, current, pageFile;
+};
+
+void CheckList(const DeviceListTable& list, const FuzzedService& service, bool basic, const Drives& drives) {
   std::vector<ExpectedTexts> offered;
   for (const DeviceRecord& record : service.records) offered.push_back(TextsOf(record));
 
@@ -166,6 +172,13 @@ void CheckList(const DeviceListTable& list, const FuzzedService& service, bool b
     FUZZ_CHECK(entry.inUnit == (inUnit ? 1 : 0));
     if (inUnit) FUZZ_CHECK(list[i - 1].target <= entry.target || list[i - 1].kind == kUnitHeader);
     FUZZ_CHECK(std::find(offered.begin(), offered.end(), TextsOf(entry)) != offered.end());
+    // With Basic on, no device holds the Windows or the current drive, and a page file marks its device.
+    const std::string_view letters = entry.driveLetters;
+    if (basic) {
+      FUZZ_CHECK(letters.find(drives.windows) == std::string_view::npos);
+      FUZZ_CHECK(letters.find(drives.current) == std::string_view::npos);
+      FUZZ_CHECK(entry.systemDrive == (letters.find(drives.pageFile) != std::string_view::npos ? 1 : 0));
+    }
   }
 }
 
@@ -196,10 +209,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   InputReader input(data, size);
   const bool basic = input.Byte() & 1;
   const int searchCode = input.Byte();
+  const Drives drives{static_cast<char>(input.Byte()), static_cast<char>(input.Byte()), static_cast<char>(input.Byte())};
   Host host(basic ? 1 : 0, searchCode, client);
-  host.files.SetWindowsDirectory(std::string(1, static_cast<char>(input.Byte())) + ":\\Windows");
-  host.files.SetCurrentDirectory(std::string(1, static_cast<char>(input.Byte())) + ":\\Work");
-  host.files.AddFile(std::string(1, static_cast<char>(input.Byte())) + ":\\pagefile.sys");
+  host.files.SetWindowsDirectory(std::string(1, drives.windows) + ":\\Windows");
+  host.files.SetCurrentDirectory(std::string(1, drives.current) + ":\\Work");
+  host.files.AddFile(std::string(1, drives.pageFile) + ":\\pagefile.sys");
 
   FuzzedService service(input);
   current = &service;
@@ -210,6 +224,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FUZZ_CHECK(host.notifications == 1);
   CheckExchanges(service, basic, searchCode);
-  CheckList(list, service, basic);
+  CheckList(list, service, basic, drives);
   return 0;
 }
