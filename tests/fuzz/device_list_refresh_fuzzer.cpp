@@ -1,7 +1,8 @@
 // The tray's device-list refresh on any replies of the service: a fake service answers the count,
-// the records and the basic-disk checks from the fuzzer's bytes, and goes away where they end. The list holds at most 25 entries in one run from the first, every text is terminated
-// and comes from one record's field and no further, the order holds, and every unit header counts
-// exactly the members that follow it.
+// the records and the basic-disk checks from the fuzzer's bytes, and goes away where they end.
+// The list holds at most 25 entries in one run from the first, every text is terminated and comes
+// from one record's field and no further, the order holds, and every unit header counts exactly
+// the members that follow it.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -22,6 +23,7 @@ namespace {
 
 using fuzz::InputReader;
 using fuzz::IsCleanField;
+using fuzz::IsTerminated;
 
 // The texts an entry for this record must show, taken field by field without passing a field.
 struct ExpectedTexts {
@@ -143,9 +145,12 @@ void CheckList(const DeviceListTable& list, const FuzzedService& service, bool b
 
   for (std::size_t i = 0; i < used; ++i) {
     const DeviceListEntry& entry = list[i];
-    FUZZ_CHECK(IsCleanField(entry.driveLetters) && IsCleanField(entry.displayName) &&
-               IsCleanField(entry.hardwareId) && IsCleanField(entry.deviceDescription) &&
-               IsCleanField(entry.deviceObjectName));
+    // A unit header's title is written over its first member's name, so only its terminator is
+    // certain; every other field is copied whole and is zero after its text.
+    FUZZ_CHECK(IsTerminated(entry.displayName));
+    FUZZ_CHECK(IsCleanField(entry.driveLetters) && IsCleanField(entry.hardwareId) &&
+               IsCleanField(entry.deviceDescription) && IsCleanField(entry.deviceObjectName));
+    if (entry.kind == kSingleDevice) FUZZ_CHECK(IsCleanField(entry.displayName));
     FUZZ_CHECK(entry.host < 128 && entry.port < 128 && entry.target < 128);
     FUZZ_CHECK(entry.systemDrive == 0 || (basic && entry.systemDrive == 1));
     if (i > 0) {
