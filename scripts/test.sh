@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Every test: the native suite, the same suite under the sanitizers, the Windows build, and the
-# end-to-end tests of the real .exe files under Wine.
+# Every test: the native suite, the same suite under the sanitizers, a short run of every fuzz
+# target, the Windows build, and the end-to-end tests of the real .exe files under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,6 +11,9 @@ for preset in native native-asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+# Every fuzz target for a few seconds on its corpus; docs/reliability.md has the long runs.
+bash scripts/fuzz.sh --seconds 4
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"

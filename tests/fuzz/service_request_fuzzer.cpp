@@ -1,0 +1,155 @@
+// The service's request handling: whatever a local client writes, in pieces of one request
+// (208 bytes; a short last piece is a short read, its missing bytes zero), goes to the dispatcher
+// over the device service on a simulated PC. Every known command is answered with exactly its
+// reply size, any other value with nothing; a record is clean; the device work is handed only the
+// bounded contents of the request's fields.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "common/protocol.h"
+#include "common/text_field.h"
+#include "platform/sim/simulated_pc.h"
+#include "service/devices/device_service.h"
+#include "service/host/request_dispatcher.h"
+#include "tests/fuzz/fuzz_support.h"
+
+namespace holvara {
+namespace {
+
+using fuzz::DiscardingDebugOutput;
+using fuzz::InputReader;
+using fuzz::IsCleanField;
+
+constexpr std::size_t kMostRequests = 8;
+
+// Runs each worker to its end at once on the calling thread: what a request does, not how
+// threads interleave, is under test here.
+class InlineThreads : public Threads {
+ public:
+  std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) override {
+    return std::make_unique<Ended>(body());
+  }
+
+ private:
+  class Ended : public Thread {
+   public:
+    explicit Ended(std::uint32_t exitCode) : exitCode_(exitCode) {}
+    bool Wait(std::uint32_t) override { return true; }
+    std::uint32_t ExitCode() override { return exitCode_; }
+
+   private:
+    std::uint32_t exitCode_;
+  };
+};
+
+// The device work seen from the dispatcher's side: every call must carry what the request's
+// fields hold, read no further than each field.
+class CheckedWork : public DeviceWork {
+ public:
+  CheckedWork(DeviceWork& work, const ServiceRequest& request) : work_(work), request_(request) {}
+
+  std::uint32_t Refresh(std::uint32_t searchCode) override {
+    FUZZ_CHECK(searchCode == request_.searchCode);
+    return work_.Refresh(searchCode);
+  }
+  DeviceRecord Record(std::uint8_t index) override {
+    FUZZ_CHECK(index == (request_.index & 0xFF));
+    return work_.Record(index);
+  }
+  std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) override {
+    FUZZ_CHECK(diskNumber == (request_.index & 0xFF));
+    return work_.CheckBasicDisk(diskNumber);
+  }
+  std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    FUZZ_CHECK(hardwareId.data() == request_.hardwareId);
+    FUZZ_CHECK(hardwareId.size() == strnlen(request_.hardwareId, sizeof request_.hardwareId));
+    FUZZ_CHECK(deviceObjectName.data() == request_.deviceObjectName);
+    FUZZ_CHECK(deviceObjectName.size() == strnlen(request_.deviceObjectName, sizeof request_.deviceObjectName));
+    return work_.Remove(hardwareId, deviceObjectName);
+  }
+  std::uint32_t Rescan() override { return work_.Rescan(); }
+
+ private:
+  DeviceWork& work_;
+  const ServiceRequest& request_;
+};
+
+void CheckRecord(const DeviceRecord& record, std::uint8_t index) {
+  FUZZ_CHECK(record.present == 0 || record.present == 1);
+  if (record.present == 0 || index >= kDeviceTableSlots) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
+    FUZZ_CHECK(std::all_of(bytes, bytes + sizeof record, [](std::uint8_t b) { return b == 0; }));
+    return;
+  }
+  FUZZ_CHECK(IsCleanField(record.devicePath));
+  FUZZ_CHECK(IsCleanField(record.driveLetters));
+  FUZZ_CHECK(IsCleanField(record.friendlyName));
+  FUZZ_CHECK(IsCleanField(record.adapterDescription));
+  FUZZ_CHECK(IsCleanField(record.parentHardwareId));
+  FUZZ_CHECK(IsCleanField(record.grandparentHardwareId));
+  FUZZ_CHECK(IsCleanField(record.deviceDescription));
+  FUZZ_CHECK(IsCleanField(record.hardwareId));
+  FUZZ_CHECK(IsCleanField(record.instanceSuffix));
+  FUZZ_CHECK(IsCleanField(record.deviceObjectName));
+  FUZZ_CHECK(std::all_of(std::begin(record.reserved), std::end(record.reserved), [](std::uint8_t b) { return b == 0; }));
+  // Letters are upper case, without separators, in alphabetical order, and come with a drive type.
+  const std::string_view letters = ReadField(record.driveLetters);
+  FUZZ_CHECK(std::is_sorted(letters.begin(), letters.end()));
+  FUZZ_CHECK(std::adjacent_find(letters.begin(), letters.end()) == letters.end());
+  FUZZ_CHECK(std::all_of(letters.begin(), letters.end(), [](char c) { return c >= 'A' && c <= 'Z'; }));
+  FUZZ_CHECK(letters.empty() == (record.driveType == 0));
+}
+
+void CheckReply(const ServiceRequest& request, const std::optional<std::vector<std::byte>>& reply) {
+  if (request.command > kLastCommand) {
+    FUZZ_CHECK(!reply);
+    return;
+  }
+  FUZZ_CHECK(reply);
+  const std::size_t expected = request.command == kDEVICE_INFO ? kRecordReplySize : kShortReplySize;
+  FUZZ_CHECK(reply->size() == expected);
+  if (request.command == kDEVICE_INFO) {
+    DeviceRecord record;
+    std::memcpy(&record, reply->data(), sizeof record);
+    CheckRecord(record, static_cast<std::uint8_t>(request.index & 0xFF));
+    return;
+  }
+  std::uint32_t value = 0;
+  std::memcpy(&value, reply->data(), sizeof value);
+  if (request.command == kDEVICE_INIT) FUZZ_CHECK(value <= kDeviceTableSlots);
+  else FUZZ_CHECK(value == 0 || value == 1);
+}
+
+const sim::Machine& PristineMachine() {
+  static const sim::Machine machine = sim::LoadMachineFile(HOLVARA_FUZZ_MACHINE);
+  return machine;
+}
+
+}  // namespace
+}  // namespace holvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace holvara;
+  // A fresh machine for every input: removals and rescans change it.
+  sim::SimulatedPc pc(PristineMachine());
+  DiscardingDebugOutput debug;
+  const DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug};
+  DeviceService service(ports);
+  InlineThreads threads;
+
+  InputReader input(data, size);
+  for (std::size_t i = 0; i < kMostRequests && !input.empty(); ++i) {
+    // On the heap and exactly one request long, so a read past its last field is caught.
+    const auto request = std::make_unique<ServiceRequest>();
+    const auto piece = input.Take(sizeof(ServiceRequest));
+    std::memcpy(request.get(), piece.data(), piece.size());
+
+    CheckedWork work(service, *request);
+    RequestDispatcher dispatcher(work, threads, debug);
+    CheckReply(*request, dispatcher.Dispatch(*request));
+  }
+  return 0;
+}
