@@ -5,5 +5,5 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 source tests/e2e/wine-session.sh
 
-PYTHONDONTWRITEBYTECODE=1 timeout --kill-after=15 "${HOLVARA_E2E_TIME_LIMIT:-900}" \
+PYTHONDONTWRITEBYTECODE=1 timeout --kill-after=15 "${HOLVARA_E2E_TIME_LIMIT:-1800}" \
   /usr/bin/python3 -m pytest tests/e2e "$@" </dev/null
