@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "common/protocol.h"
 #include "common/text_field.h"
@@ -30,18 +31,32 @@ constexpr std::size_t kMostRequests = 8;
 class InlineThreads : public Threads {
  public:
   std::unique_ptr<Thread> Start(std::function<std::uint32_t()> body) override {
-    return std::make_unique<Ended>(body());
+    auto thread = StartSuspended(std::move(body));
+    thread->Resume();
+    return thread;
+  }
+  std::unique_ptr<Thread> StartSuspended(std::function<std::uint32_t()> body) override {
+    return std::make_unique<Inline>(std::move(body));
   }
 
  private:
-  class Ended : public Thread {
+  // Runs its body on the caller's thread when it is resumed.
+  class Inline : public Thread {
    public:
-    explicit Ended(std::uint32_t exitCode) : exitCode_(exitCode) {}
-    bool Wait(std::uint32_t) override { return true; }
-    std::uint32_t ExitCode() override { return exitCode_; }
+    explicit Inline(std::function<std::uint32_t()> body) : body_(std::move(body)) {}
+    bool Wait(std::uint32_t) override { return !body_; }
+    std::uint32_t ExitCode() override { return body_ ? kThreadStillActive : exitCode_; }
+    bool Resume() override {
+      if (body_) {
+        exitCode_ = body_();
+        body_ = nullptr;
+      }
+      return true;
+    }
 
    private:
-    std::uint32_t exitCode_;
+    std::function<std::uint32_t()> body_;
+    std::uint32_t exitCode_ = 0;
   };
 };
 
