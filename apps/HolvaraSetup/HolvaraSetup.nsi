@@ -232,7 +232,7 @@ Section "Install"
   WriteRegDWORD HKLM "${MARKER_KEY}" "${MARKER_VALUE}" ${MARKER}
   ; The same entry the program writes at its first start; written here too, so that a
   ; reinstallation after an uninstall starts at logon again although the settings survived.
-  WriteRegStr HKCU "${LOGON_KEY}" "${LOGON_VALUE}" "$INSTDIR\Holvara.exe /AutoRun"
+  WriteRegStr HKCU "${LOGON_KEY}" "${LOGON_VALUE}" '"$INSTDIR\Holvara.exe" /AutoRun'
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION_TEXT}"

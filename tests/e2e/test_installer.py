@@ -90,7 +90,7 @@ def test_silent_install_then_silent_uninstall(product, services, wine):
 
     assert sorted(p.name for p in product.folder.iterdir()) == sorted(INSTALLED)
     assert product.reg_value(MARKER_KEY, "CurrentMode") == hex(141421356)
-    assert product.reg_value(RUN, "Holvara") == str(INSTALL_DIR / "Holvara.exe") + " /AutoRun"
+    assert product.reg_value(RUN, "Holvara") == f'"{INSTALL_DIR / "Holvara.exe"}" /AutoRun'
     assert product.reg_value(UNINSTALL_KEY, "DisplayName") == CAPTION
 
     # The installer started the program, and it passed its installation check: its main window
