@@ -212,12 +212,7 @@ TEST_F(HostTest, SecondClientRetriesWhileTheFirstIsServedThenIsServed) {
   work.removeMs = 3000;
   StartService();
   std::uint32_t firstReply = 0;
-  auto first = kernel.threads().Start([&] {
-    ServiceClient client(clientPorts);
-    client.Send(Request(kDEVICE_REMOVE));
-    firstReply = client.ReadResult();
-    return 0u;
-  });
+  auto first = StartRemovalClient(firstReply);
   kernel.clock().SleepMs(10);
 
   ServiceClient second(clientPorts);

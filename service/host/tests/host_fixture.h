@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -100,6 +101,16 @@ class HostTest : public ::testing::Test {
     request.command = command;
     request.index = index;
     return request;
+  }
+
+  // A client on a thread of its own that asks for a removal and keeps the service's answer.
+  std::unique_ptr<Thread> StartRemovalClient(std::uint32_t& reply) {
+    return kernel.threads().Start([this, &reply] {
+      ServiceClient client(clientPorts);
+      client.Send(Request(kDEVICE_REMOVE));
+      reply = client.ReadResult();
+      return 0u;
+    });
   }
 
   SimKernel kernel;

@@ -162,12 +162,7 @@ TEST_F(HostTest, StartRightAfterAStopServesAgain) {
   work.removeMs = 10000;
   StartService();
   std::uint32_t removed = 0;
-  auto removal = kernel.threads().Start([&] {
-    ServiceClient client(clientPorts);
-    client.Send(Request(kDEVICE_REMOVE));
-    removed = client.ReadResult();
-    return 0u;
-  });
+  auto removal = StartRemovalClient(removed);
   kernel.clock().SleepMs(1000);
   kernel.scm().SendControl(kServiceControlStop);
   ASSERT_TRUE(kernel.scm().WaitForState(kServiceStopped, 60000));
