@@ -26,6 +26,8 @@ class WindowMetrics {
   virtual ItemRectangle WindowRectFor(const ItemRectangle& client, std::uint32_t style, std::uint32_t exStyle) = 0;
   // Removes the window's region, so it keeps its plain rectangle (SetWindowRgn with none).
   virtual void ClearRegion(WindowId window, bool redraw) = 0;
+  // The longest time between the two clicks of a double click, as the user set it (GetDoubleClickTime).
+  virtual std::uint32_t DoubleClickTimeMs() = 0;
 };
 
 }  // namespace holvara

@@ -1,6 +1,6 @@
 // Window sizes on the simulated desktop: dialog units of 6 by 13 pixels (a dialog unit is a
 // quarter of the width and an eighth of the height), a client rectangle a test sets, and a
-// frame of 3 pixels with a 22-pixel title bar around it.
+// frame of 3 pixels with a 22-pixel title bar around it; the system's double-click time of 500 ms.
 #pragma once
 
 #include <map>
@@ -27,6 +27,7 @@ class SimWindowMetrics : public WindowMetrics {
     return {client.left - kFrame, client.top - kFrame - kTitleBar, client.right + kFrame, client.bottom + kFrame};
   }
   void ClearRegion(WindowId window, bool) override { clearedRegions_.push_back(window); }
+  std::uint32_t DoubleClickTimeMs() override { return doubleClickTimeMs; }
 
   const std::vector<WindowId>& clearedRegions() const { return clearedRegions_; }
 
@@ -34,6 +35,7 @@ class SimWindowMetrics : public WindowMetrics {
   int dpi = kBaseDpi;
   ItemRectangle clientRect{0, 0, 375, 244};
   std::uint32_t style = 0x94C800C4;
+  std::uint32_t doubleClickTimeMs = 500;
 
  private:
   std::vector<WindowId> clearedRegions_;

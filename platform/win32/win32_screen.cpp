@@ -89,6 +89,8 @@ void Win32WindowMetrics::ClearRegion(WindowId window, bool redraw) {
   SetWindowRgn(Hwnd(window), nullptr, redraw ? TRUE : FALSE);
 }
 
+std::uint32_t Win32WindowMetrics::DoubleClickTimeMs() { return GetDoubleClickTime(); }
+
 std::unique_ptr<VersionBlock> Win32VersionInfo::Read(std::string_view fileName) {
   const std::string name(fileName);
   DWORD handle = 0;

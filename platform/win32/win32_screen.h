@@ -25,6 +25,7 @@ class Win32WindowMetrics final : public WindowMetrics {
   std::uint32_t WindowStyle(WindowId window) override;
   ItemRectangle WindowRectFor(const ItemRectangle& client, std::uint32_t style, std::uint32_t exStyle) override;
   void ClearRegion(WindowId window, bool redraw) override;
+  std::uint32_t DoubleClickTimeMs() override;
 };
 
 class Win32VersionInfo final : public VersionInfo {

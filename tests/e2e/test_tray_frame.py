@@ -117,8 +117,6 @@ def test_icon_leaves_when_the_last_device_is_removed(tray, shell, display, testc
     tray.close(process)
 
 
-@pytest.mark.skip(reason="the first press of a double click now opens the device menu, whose modal "
-                         "track takes the second click, so the icon never reports the double click")
 def test_a_real_control_double_click_on_the_icon_ends_the_program(tray, shell, one_device_service):
     process = tray.start()
     position = shell.wait_for_icon(30)

@@ -73,13 +73,14 @@ void FrameMenus::Fill(MenuId menu, const std::vector<MenuItem>& items) {
   }
 }
 
-void FrameMenus::Track(MenuId menu, WindowId owner) {
-  const ScreenPoint at = host_.Screen().cursor.Position();
+void FrameMenus::TrackAtCursor(MenuId menu, WindowId owner) { Track(menu, owner, host_.Screen().cursor.Position()); }
+
+void FrameMenus::Track(MenuId menu, WindowId owner, ScreenPoint at) {
   const std::uint32_t command = menus_.Track(menu, menu::kTrackRightButton, at.x, at.y, owner);
   if (command != kNoCommand) ui_.Post(owner, win::kWmCommand, command, 0);
 }
 
-void FrameMenus::ShowDeviceMenu(ResourceLibrary& library, WindowId owner) {
+void FrameMenus::ShowDeviceMenu(ResourceLibrary& library, WindowId owner, ScreenPoint at) {
   menus_.MakeForeground(owner);
   const MenuId menu = RenewDeviceMenu();
   const std::vector<DeviceMenuEntry> entries = host_.CopyDeviceListForMenu();
@@ -87,14 +88,14 @@ void FrameMenus::ShowDeviceMenu(ResourceLibrary& library, WindowId owner) {
   const DeviceMenuTexts texts{Text(library, kDrivePrefixString), Text(library, kVerbString),
                               Text(library, kEmptyListString)};
   Fill(menu, DeviceMenuItems(entries, texts, [this] { return host_.JapaneseLocale(); }));
-  Track(menu, owner);
+  Track(menu, owner, at);
 }
 
 void FrameMenus::ShowServiceWaitMenu(ResourceLibrary& library, WindowId owner) {
   const MenuId menu = RenewDeviceMenu();
   menus_.MakeForeground(owner);
   Fill(menu, ServiceWaitMenuItems(Text(library, kServiceWaitString), Text(library, kExitString)));
-  Track(menu, owner);
+  TrackAtCursor(menu, owner);
 }
 
 void FrameMenus::ShowCommandMenu(WindowId owner) {
@@ -108,7 +109,7 @@ void FrameMenus::ShowCommandMenu(WindowId owner) {
     }
   }
   menus_.MakeForeground(owner);
-  Track(menu, owner);
+  TrackAtCursor(menu, owner);
   menus_.Destroy(menu);
 }
 

@@ -28,8 +28,8 @@ class FrameMenus {
   FrameMenus(const FrameMenus&) = delete;
   FrameMenus& operator=(const FrameMenus&) = delete;
 
-  // Builds the device menu from a fresh copy of the device list and tracks it at the cursor.
-  void ShowDeviceMenu(ResourceLibrary& library, WindowId owner);
+  // Builds the device menu from a fresh copy of the device list and tracks it at that point.
+  void ShowDeviceMenu(ResourceLibrary& library, WindowId owner, ScreenPoint at);
   void ShowServiceWaitMenu(ResourceLibrary& library, WindowId owner);
   void ShowCommandMenu(WindowId owner);
 
@@ -44,7 +44,8 @@ class FrameMenus {
   // Destroys the menu held and attaches a new empty one.
   MenuId RenewDeviceMenu();
   void Fill(MenuId menu, const std::vector<MenuItem>& items);
-  void Track(MenuId menu, WindowId owner);
+  void Track(MenuId menu, WindowId owner, ScreenPoint at);
+  void TrackAtCursor(MenuId menu, WindowId owner);
   void RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::size_t index);
   void DismissBalloon(ResourceLibrary& library);
   std::string Text(ResourceLibrary& library, std::uint32_t id);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/ports/cursor.h"
 #include "platform/ports/notification_icon.h"
 #include "platform/ports/resources.h"
 #include "tray/frame/frame_host.h"
@@ -32,6 +33,10 @@ inline constexpr std::uintptr_t kServiceWaitTimerId = 1;
 inline constexpr std::uintptr_t kRescanTimerId = 2;
 inline constexpr std::uintptr_t kIconTimerId = 3;
 inline constexpr std::uintptr_t kDeviceChangeTimerId = 4;
+// A press on the icon opens the device menu once the system's double-click time has passed
+// without a second press: the menu's modal track would otherwise take the double click's second
+// press, and a double click could never reach the icon.
+inline constexpr std::uintptr_t kDeviceMenuTimerId = 5;
 inline constexpr std::uint32_t kServiceRetryMs = 5000;
 inline constexpr std::uint32_t kRescanDelayMs = 500;
 inline constexpr std::uint32_t kIconDelayMs = 500;
@@ -67,10 +72,10 @@ class CMainFrame : public framework::FrameWindow {
   int OnCreate() override;
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
-  // The icon's popup menus, each tracked at the cursor and owned by the main window: the device
-  // menu on a left click, the command menu on a right click, and the service-wait menu on a right
-  // click while the service is awaited.
-  virtual void TrackDeviceMenu();
+  // The icon's popup menus, owned by the main window: the device menu on a left click, tracked
+  // where the icon was pressed; at the cursor the command menu on a right click, and the
+  // service-wait menu on a right click while the service is awaited.
+  virtual void TrackDeviceMenu(ScreenPoint at);
   virtual void TrackCommandMenu();
   virtual void TrackServiceWaitMenu();
 
@@ -84,6 +89,7 @@ class CMainFrame : public framework::FrameWindow {
   std::intptr_t OnPowerBroadcast(std::uintptr_t event, std::intptr_t data);
   std::intptr_t OnIconCallback(std::uint32_t mouseMessage);
   void OnLeftButtonDown();
+  void OnDeviceMenuTick();
   void OnLeftDoubleClick();
   void OnRightButtonDown();
   void OnDestroy();
@@ -101,6 +107,8 @@ class CMainFrame : public framework::FrameWindow {
   // Kept for the frame's life and filled again by every icon update.
   NotificationIcon iconRecord_;
   FrameMenus menus_;
+  // Where the icon was pressed, while the device menu waits for the double-click time to pass.
+  ScreenPoint pressedAt_{};
 };
 
 }  // namespace holvara

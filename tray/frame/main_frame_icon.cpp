@@ -80,10 +80,25 @@ void CMainFrame::OnLeftButtonDown() {
     BringToFront();
     return;
   }
-  TrackDeviceMenu();
+  const ScreenPorts& screen = host_.MenuCommands().Screen();
+  pressedAt_ = screen.cursor.Position();
+  ui().StopTimer(id(), kDeviceMenuTimerId);
+  ui().StartTimer(id(), kDeviceMenuTimerId, screen.metrics.DoubleClickTimeMs());
+}
+
+// No second press came: the press was a click. A dialog opened meanwhile (a second start of the
+// program) comes forward instead of the menu, as it would have for the press.
+void CMainFrame::OnDeviceMenuTick() {
+  ui().StopTimer(id(), kDeviceMenuTimerId);
+  if (!host_.BusyMarker().empty()) {
+    BringToFront();
+    return;
+  }
+  TrackDeviceMenu(pressedAt_);
 }
 
 void CMainFrame::OnLeftDoubleClick() {
+  ui().StopTimer(id(), kDeviceMenuTimerId);
   if (!host_.BusyMarker().empty()) {
     BringToFront();
   } else if (ports_.keyboard.IsDown(kVkControl)) {
@@ -105,7 +120,7 @@ void CMainFrame::OnRightButtonDown() {
   }
 }
 
-void CMainFrame::TrackDeviceMenu() { menus_.ShowDeviceMenu(host_.Resources(), id()); }
+void CMainFrame::TrackDeviceMenu(ScreenPoint at) { menus_.ShowDeviceMenu(host_.Resources(), id(), at); }
 
 void CMainFrame::TrackCommandMenu() { menus_.ShowCommandMenu(id()); }
 

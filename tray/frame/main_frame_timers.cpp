@@ -23,6 +23,9 @@ void CMainFrame::OnTimer(std::uintptr_t timer) {
     case kDeviceChangeTimerId:
       OnDeviceChangeTick();
       break;
+    case kDeviceMenuTimerId:
+      OnDeviceMenuTick();
+      break;
     default:
       Default(win::kWmTimer, timer, 0);
       break;

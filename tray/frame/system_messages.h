@@ -29,6 +29,7 @@ inline constexpr std::uintptr_t kPbtApmResumeAutomatic = 18;
 // Mouse messages.
 inline constexpr std::uint32_t kWmMouseMove = 0x0200;
 inline constexpr std::uint32_t kWmLButtonDown = 0x0201;
+inline constexpr std::uint32_t kWmLButtonUp = 0x0202;
 inline constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
 inline constexpr std::uint32_t kWmRButtonDown = 0x0204;
 

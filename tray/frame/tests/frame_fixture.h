@@ -88,7 +88,7 @@ class TestFrame : public CMainFrame {
     if (message == win::kWmNull) host_.Log("null");
     return CMainFrame::WindowProc(message, wParam, lParam);
   }
-  void TrackDeviceMenu() override { host_.Log("device-menu"); }
+  void TrackDeviceMenu(ScreenPoint) override { host_.Log("device-menu"); }
   void TrackCommandMenu() override { host_.Log("command-menu"); }
   void TrackServiceWaitMenu() override { host_.Log("service-wait-menu"); }
 

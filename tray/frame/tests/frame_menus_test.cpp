@@ -203,12 +203,12 @@ TEST_F(FrameMenusTest, TheServiceWaitMenuOffersItsInformationAndExit) {
 
 TEST_F(FrameMenusTest, TheDeviceMenuIsRebuiltFromTheListAtEveryClick) {
   host.list = {{kMenuSingleDevice, false, 0, 0, "E", "Disk"}};
-  frameMenus.ShowDeviceMenu(*library, window);
+  frameMenus.ShowDeviceMenu(*library, window, {700, 560});
   host.list.clear();
-  frameMenus.ShowDeviceMenu(*library, window);
+  frameMenus.ShowDeviceMenu(*library, window, {700, 560});
   ASSERT_EQ(menus.tracked().size(), 2u);
   EXPECT_EQ(menus.tracked()[0].items.at(0).text, "Remove Disk - Drive (E:) ");
-  EXPECT_EQ(menus.tracked()[0].x, cursor.position.x);
+  EXPECT_EQ(std::make_pair(menus.tracked()[0].x, menus.tracked()[0].y), std::make_pair(700, 560));
   EXPECT_EQ(menus.tracked()[1].items.at(0).text, String(13));
   EXPECT_EQ(menus.liveMenus(), 1);
 }
@@ -234,7 +234,7 @@ TEST_F(FrameMenusTest, AChosenDeviceIsRemovedBehindTheBalloonWhichIsThenDismisse
     desktop.Create({.title = String(16)}, laterHandler);
   };
   menus.ChooseNext(1002);
-  frameMenus.ShowDeviceMenu(*library, window);
+  frameMenus.ShowDeviceMenu(*library, window, cursor.position);
   Settle();
   ASSERT_EQ(owner.received.size(), 1u);
   EXPECT_TRUE(frameMenus.OnCommand(*library, window, owner.received[0].second));
@@ -250,7 +250,7 @@ TEST_F(FrameMenusTest, AChosenDeviceIsRemovedBehindTheBalloonWhichIsThenDismisse
 
 TEST_F(FrameMenusTest, ACommandPastTheEntriesShownStartsNothing) {
   host.list = {{kMenuSingleDevice, false, 0, 0, "", "A"}};
-  frameMenus.ShowDeviceMenu(*library, window);
+  frameMenus.ShowDeviceMenu(*library, window, cursor.position);
   for (std::uint32_t command : {1002u, 1026u, 1050u}) EXPECT_TRUE(frameMenus.OnCommand(*library, window, command));
   Settle();
   EXPECT_TRUE(host.calls.empty());

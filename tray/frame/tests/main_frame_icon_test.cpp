@@ -114,10 +114,11 @@ TEST_F(IconTest, ClosingTheProgramDeletesTheIcon) {
 
 struct ClickCase {
   const char* name;
-  std::uint32_t mouse;
+  // The mouse events the icon reports, one after the other at time 0.
+  std::vector<std::uint32_t> mouse;
   const char* marker;
   bool control;
-  // What the host and the menus were asked, and the WM_NULL the frame posted itself, at time 0.
+  // What the host and the menus were asked, and the WM_NULL the frame posted itself, with the time.
   std::vector<std::string> log;
   int raised;                    // bring-to-front calls
   bool closed;
@@ -133,27 +134,57 @@ TEST_P(ClickTest, RoutesTheMouseEventByTheBusyMarker) {
   host->marker = c.marker;
   if (c.control) keyboard.Press(kVkControl);
   const WindowId main = frame->id();
-  ASSERT_TRUE(area.Click(main, kTrayIconId, c.mouse));
-  RunUntil(10);
+  for (std::uint32_t mouse : c.mouse) ASSERT_TRUE(area.Click(main, kTrayIconId, mouse));
+  RunUntil(2000);
   EXPECT_EQ(host->log, c.log);
   EXPECT_EQ(desktop.positionCalls().size(), static_cast<std::size_t>(2 * c.raised));
   EXPECT_EQ(desktop.Exists(main), !c.closed);
 }
 
+constexpr std::uint32_t kDown = win::kWmLButtonDown;
+constexpr std::uint32_t kUp = win::kWmLButtonUp;
+constexpr std::uint32_t kDouble = win::kWmLButtonDblClk;
+
+// A press opens the device menu only once the double-click time (500 ms) has passed without a
+// second press; a double click takes its place.
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClickTest,
-    ::testing::Values(ClickCase{"LeftIdle", win::kWmLButtonDown, "", false, {"device-menu@0"}, 0, false},
-                      ClickCase{"LeftBusy", win::kWmLButtonDown, "CConfigDlg", false, {}, 1, false},
-                      ClickCase{"DoubleIdle", win::kWmLButtonDblClk, "", false, {"remove-device@0"}, 0, false},
-                      ClickCase{"DoubleWithControl", win::kWmLButtonDblClk, "", true, {}, 0, true},
-                      ClickCase{"DoubleWithControlBusy", win::kWmLButtonDblClk, "CRemoveDeviceDlg", true, {}, 1,
+    ::testing::Values(ClickCase{"LeftIdle", {kDown, kUp}, "", false, {"device-menu@500"}, 0, false},
+                      ClickCase{"LeftBusy", {kDown, kUp}, "CConfigDlg", false, {}, 1, false},
+                      ClickCase{"DoubleIdle", {kDown, kUp, kDouble, kUp}, "", false, {"remove-device@0"}, 0, false},
+                      ClickCase{"DoubleWithControl", {kDown, kUp, kDouble, kUp}, "", true, {}, 0, true},
+                      ClickCase{"DoubleWithControlBusy", {kDown, kUp, kDouble, kUp}, "CRemoveDeviceDlg", true, {},
+                                2, false},
+                      ClickCase{"DoubleAlone", {kDouble}, "", false, {"remove-device@0"}, 0, false},
+                      ClickCase{"RightIdle", {win::kWmRButtonDown}, "", false, {"command-menu@0", "null@0"}, 0,
                                 false},
-                      ClickCase{"RightIdle", win::kWmRButtonDown, "", false, {"command-menu@0", "null@0"}, 0, false},
-                      ClickCase{"RightWaiting", win::kWmRButtonDown, "SATAService", false, {"service-wait-menu@0"},
-                                0, false},
-                      ClickCase{"RightBusy", win::kWmRButtonDown, "CConfigDlg", false, {}, 1, false},
-                      ClickCase{"Move", win::kWmMouseMove, "", false, {}, 0, false}),
+                      ClickCase{"RightWaiting", {win::kWmRButtonDown}, "SATAService", false,
+                                {"service-wait-menu@0"}, 0, false},
+                      ClickCase{"RightBusy", {win::kWmRButtonDown}, "CConfigDlg", false, {}, 1, false},
+                      ClickCase{"Move", {win::kWmMouseMove}, "", false, {}, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IconTest, TwoClicksFurtherApartThanTheDoubleClickTimeOpenTheMenuTwice) {
+  host->deviceCount = 1;
+  frame->UpdateIcon();
+  ASSERT_TRUE(area.Click(frame->id(), kTrayIconId, win::kWmLButtonDown));
+  RunUntil(600);
+  const std::uint64_t second = clock.NowMs();
+  ASSERT_TRUE(area.Click(frame->id(), kTrayIconId, win::kWmLButtonDown));
+  RunUntil(2000);
+  EXPECT_EQ(host->log, (std::vector<std::string>{"device-menu@500", "device-menu@" + std::to_string(second + 500)}));
+}
+
+TEST_F(IconTest, ADialogOpenedBeforeTheDoubleClickTimeEndsComesForwardInsteadOfTheMenu) {
+  host->deviceCount = 1;
+  frame->UpdateIcon();
+  ASSERT_TRUE(area.Click(frame->id(), kTrayIconId, win::kWmLButtonDown));
+  RunUntil(200);
+  host->marker = "CRemoveDeviceDlg";
+  RunUntil(2000);
+  EXPECT_TRUE(host->log.empty());
+  EXPECT_EQ(desktop.positionCalls().size(), 2u);
+}
 
 TEST_F(IconTest, TheMouseIsIgnoredWhileTheMessageBoxIsUpAndAnEmptyListTakesTheIconAway) {
   frame->UpdateIcon();

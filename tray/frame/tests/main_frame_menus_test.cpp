@@ -46,11 +46,33 @@ TEST_F(MainFrameMenusTest, ALeftClickRemovesTheChosenDeviceBehindTheBalloon) {
   menuHost.duringRemoval = [&] { balloonsDuringRemoval = area.balloons().size(); };
   screen.menus.ChooseNext(1001);
   ASSERT_TRUE(area.Click(real->id(), kTrayIconId, win::kWmLButtonDown));
-  RunUntil(2000);
+  RunUntil(3000);
   EXPECT_EQ(menuHost.calls, std::vector<std::string>{"remove 0"});
   EXPECT_EQ(balloonsDuringRemoval, 1u);
-  // The device change posted after the removal refreshes the list 1600 ms later.
-  EXPECT_NE(std::find(host->log.begin(), host->log.end(), "refresh@1600"), host->log.end());
+  // The menu opens after the double-click time (500 ms); the device change posted after the
+  // removal refreshes the list 1600 ms later.
+  EXPECT_NE(std::find(host->log.begin(), host->log.end(), "refresh@2100"), host->log.end());
+}
+
+TEST_F(MainFrameMenusTest, TheDeviceMenuOpensWhereTheIconWasPressedAfterTheDoubleClickTime) {
+  screen.metrics.doubleClickTimeMs = 300;
+  screen.cursor.position = {990, 750};
+  ASSERT_TRUE(area.Click(real->id(), kTrayIconId, win::kWmLButtonDown));
+  RunUntil(200);
+  EXPECT_TRUE(screen.menus.tracked().empty());
+  screen.cursor.position = {500, 300};
+  RunUntil(1000);
+  ASSERT_EQ(screen.menus.tracked().size(), 1u);
+  EXPECT_EQ(std::make_pair(screen.menus.tracked()[0].x, screen.menus.tracked()[0].y), std::make_pair(990, 750));
+}
+
+TEST_F(MainFrameMenusTest, ADoubleClickOpensTheRemoveDeviceDialogAndNoMenu) {
+  ASSERT_TRUE(area.Click(real->id(), kTrayIconId, win::kWmLButtonDown));
+  RunUntil(300);
+  ASSERT_TRUE(area.Click(real->id(), kTrayIconId, win::kWmLButtonDblClk));
+  RunUntil(2000);
+  EXPECT_TRUE(screen.menus.tracked().empty());
+  EXPECT_EQ(host->log, std::vector<std::string>{"remove-device@300"});
 }
 
 }  // namespace
