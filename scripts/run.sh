@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# The main job: builds everything and shows the devices of the default example machine as the
-# service reports them through the real pipe, with the service running under Wine.
+# The main job: builds everything, installs the product into a fresh Wine prefix, and shows it
+# working on a simulated PC (tests/e2e/show-devices.sh does the showing).
+#   bash scripts/run.sh [MACHINE.json]   build, install, list the devices, click the icon open
+#   bash scripts/run.sh --stop           end what a run on the user's display left running
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --stop ]; then
+  exec bash tests/e2e/show-devices.sh --stop
+fi
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)"
 cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)"
-if [ -x tests/e2e/show-devices.sh ]; then
-  bash tests/e2e/show-devices.sh "$@"
-fi
+cmake --build --preset native --target holvara-sim -j "$(nproc)"
+exec bash tests/e2e/show-devices.sh "$@"

@@ -15,6 +15,7 @@ end_wine_session() {
   fi
   if [ -d "$HOLVARA_WINE_ROOT/prefix" ]; then
     WINEPREFIX="$HOLVARA_WINE_ROOT/prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$HOLVARA_WINE_ROOT/prefix" timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
 }
 trap end_wine_session EXIT

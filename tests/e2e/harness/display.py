@@ -29,12 +29,35 @@ class VirtualDisplay:
         wait_until(lambda: os.path.exists(socket), 10, f"the X socket {socket}")
 
     def screenshot(self, name):
-        """Saves the whole screen as build/wine/screenshots/<name>.png and returns the path."""
-        paths.SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-        target = paths.SCREENSHOTS / f"{name}.png"
-        subprocess.run(
-            ["import", "-display", self.name, "-window", "root", str(target)],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            check=True, timeout=20,
-        )
-        return target
+        return save_screenshot(self.name, name)
+
+
+class UserDisplay:
+    """The user's own X display ($DISPLAY), for programs the user goes on using after a run."""
+
+    def __init__(self, name):
+        self.name = name
+
+    @staticmethod
+    def works(name):
+        """Whether an X server answers on that display."""
+        if not name:
+            return False
+        answer = subprocess.run(["xdpyinfo", "-display", name], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
+        return answer.returncode == 0
+
+    def screenshot(self, name):
+        return save_screenshot(self.name, name)
+
+
+def save_screenshot(display_name, name):
+    """Saves the whole screen as build/wine/screenshots/<name>.png and returns the path."""
+    paths.SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+    target = paths.SCREENSHOTS / f"{name}.png"
+    subprocess.run(
+        ["import", "-display", display_name, "-window", "root", str(target)],
+        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        check=True, timeout=20,
+    )
+    return target

@@ -22,9 +22,9 @@ class ServiceControl:
         match = _STATE.search(result.stdout)
         return int(match.group(1)) if result.returncode == 0 and match else None
 
-    def create(self, name, command_line):
+    def create(self, name, command_line, start="demand"):
         self.remove(name)
-        result = self.sc("create", name, "binPath=", command_line, "type=", "own", "start=", "demand")
+        result = self.sc("create", name, "binPath=", command_line, "type=", "own", "start=", start)
         assert result.returncode == 0, f"sc create {name} failed: {result.stdout}{result.stderr}"
 
     def start(self, name, timeout=20):

@@ -5,6 +5,7 @@ it (probes too, so that they find the programs' windows).
 The tray icon is found in screenshots by its colours: the light green of its arrow (icon 128 of
 the resource library) appears nowhere else on the desktop.
 """
+import os
 import re
 import subprocess
 import tempfile
@@ -62,6 +63,19 @@ class ShellDesktop:
     def wait_until_icon_gone(self, timeout):
         wait_until(lambda: self.icon() is None, timeout, "the tray icon to leave", interval=0.5)
 
+    def keys(self, *names):
+        """Types the keys (xdotool names such as "Down", "Return") into the focused window."""
+        subprocess.run(["xdotool", "key", "--delay", "80", *names], env=self._x_environment(),
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=20)
+
+    def _x_environment(self):
+        # The user's own display may need its authority file.
+        env = {"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"}
+        if "XAUTHORITY" in os.environ:
+            env["XAUTHORITY"] = os.environ["XAUTHORITY"]
+        return env
+
     def click(self, position, button=1, repeat=1, holding=None):
         """Moves the real pointer there and clicks, holding a key (such as "ctrl") meanwhile."""
         x, y = position
@@ -71,6 +85,6 @@ class ShellDesktop:
         command += ["click", "--repeat", str(repeat), "--delay", "80", str(button)]
         if holding:
             command += ["keyup", holding]
-        subprocess.run(command, env={"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"},
+        subprocess.run(command, env=self._x_environment(),
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        check=True, timeout=20)

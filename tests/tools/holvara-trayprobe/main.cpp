@@ -15,6 +15,11 @@
 //                                                     window: "window <class> visible <0|1>" when one
 //                                                     appears or changes, "active <class>" when one
 //                                                     becomes the foreground window
+//   holvara-trayprobe shown <class> <milliseconds>    waits for a visible top-level window of the class
+//                                                     ("#32768" a popup menu, "#32770" a dialog) of the
+//                                                     process that owns the "Holvara" window; prints
+//                                                     "shown <left> <top> <right> <bottom> <title hex>"
+//   holvara-trayprobe closed <class> <milliseconds>   waits until that process shows no such window
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -184,6 +189,57 @@ int Watch(DWORD durationMs) {
   return watch.process ? 0 : 1;
 }
 
+struct ShownSearch {
+  DWORD process;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<ShownSearch*>(search);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (process != wanted.process || lstrcmpiA(className, wanted.className) != 0 || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wanted.found = window;
+  return FALSE;
+}
+
+// The program's visible top-level window of the class, or nullptr.
+HWND ShownWindow(const char* className) {
+  ShownSearch search{0, className, nullptr};
+  HWND running = FindWindowA(nullptr, "Holvara");
+  if (!running) return nullptr;
+  GetWindowThreadProcessId(running, &search.process);
+  EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int Shown(const char* className, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  HWND window = nullptr;
+  while (!(window = ShownWindow(className))) {
+    if (GetTickCount() - start >= timeoutMs) return 1;
+    Sleep(50);
+  }
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  std::printf("shown %ld %ld %ld %ld %s\n", rect.left, rect.top, rect.right, rect.bottom, Hex(TextOf(window)).c_str());
+  return 0;
+}
+
+int Closed(const char* className, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (ShownWindow(className)) {
+    if (GetTickCount() - start >= timeoutMs) return 1;
+    Sleep(50);
+  }
+  return 0;
+}
+
 int Library(const char* file, char** numbers, int count) {
   HMODULE library = LoadLibraryA(file);
   if (!library) return 1;
@@ -256,6 +312,8 @@ int main(int argc, char** argv) {
   if (command == "send" && argc == 3) result = Send(std::strtoul(argv[2], nullptr, 10));
   if (command == "watch" && argc == 3) result = Watch(std::strtoul(argv[2], nullptr, 10));
   if (command == "devicechange" && argc == 3) result = DeviceChange(std::strtoul(argv[2], nullptr, 0));
+  if (command == "shown" && argc == 4) result = Shown(argv[2], timeoutMs);
+  if (command == "closed" && argc == 4) result = Closed(argv[2], timeoutMs);
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
