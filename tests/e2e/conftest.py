@@ -8,6 +8,7 @@ from harness import paths
 from harness.display import VirtualDisplay
 from harness.processes import ProcessRegistry
 from harness.services import ServiceControl
+from harness.shell_desktop import ShellDesktop
 from harness.wine import WineSession
 
 
@@ -51,6 +52,18 @@ def _per_test_logs_and_processes(request):
 @pytest.fixture(scope="session")
 def services(wine):
     return ServiceControl(wine)
+
+
+@pytest.fixture(scope="module")
+def shell(wine, display):
+    """Wine's virtual desktop "shell" for the rest of the module (the tests that use it come last
+    in theirs); the other modules keep Wine's usual desktop."""
+    desktop = ShellDesktop(wine, display)
+    desktop.switch_on()
+    try:
+        yield desktop
+    finally:
+        desktop.switch_off()
 
 
 def require_windows_program(name):

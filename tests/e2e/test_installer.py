@@ -11,6 +11,7 @@ from pathlib import PureWindowsPath
 import pytest
 
 from conftest import require_windows_program
+from harness import paths
 from harness.services import RUNNING
 from harness.waiting import wait_until
 
@@ -22,6 +23,7 @@ RUN = r"HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\run"
 SERVICE_KEY = r"HKLM\System\CurrentControlSet\Services\HolvaraService"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Holvara"
 INSTALL_DIR = PureWindowsPath(r"C:\Program Files\ZELTO\Holvara")
+DEVICE_NODES_CHANGED = 7
 INSTALLED = ["Holvara.exe", "HolvaraService.exe", "HolvaraRes.dll", "HolvaraResUS.dll",
              "HolvaraCli.exe", "Index.html", "IndexJa.html", "Uninstall.exe"]
 
@@ -130,3 +132,21 @@ def test_install_over_an_installation_keeps_the_settings_and_runs_one_program(pr
     wait_until(lambda: len(product.tray_processes()) == 1, 20, "one program to run")
     assert product.tray_processes() != first_program
     assert product.probe("box", CAPTION, "0").returncode == 1
+
+
+def test_the_installed_program_shows_its_icon_on_the_desktop(shell, product, display, wine, services):
+    """On a desktop with a notification area (the shell desktop, switched on for this last test
+    of the module), the program the installer started shows its icon once it has a device to
+    offer: Wine has none, so the installed service is made again on a simulated machine, and the
+    program hears of the change as from the system."""
+    product.install()
+    assert product.tray_window_appears()
+    [service_sim, machine] = wine.install(require_windows_program("HolvaraServiceSim.exe"),
+                                          paths.MACHINES / "desktop.json")
+    services.create(SERVICE, f'"{service_sim}" --machine "{machine}"', start="auto")
+    services.start(SERVICE)
+    assert "answer 1" in product.probe("devicechange", str(DEVICE_NODES_CHANGED)).stdout
+
+    position = shell.wait_for_icon(30)
+    display.screenshot("installer-icon")
+    assert position[0] > 900 and position[1] > 700, position

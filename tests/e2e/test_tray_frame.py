@@ -12,7 +12,6 @@ import pytest
 
 from conftest import require_windows_program
 from harness import paths
-from harness.shell_desktop import ShellDesktop
 
 SERVICE = "HolvaraService"
 SETTINGS = r"HKCU\Software\ZELTO\Holvara\Common"
@@ -21,16 +20,6 @@ RUN = r"HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\run"
 INSTALLATION_MARKER = 141421356
 ONE_DEVICE = paths.MACHINES / "desktop.json"
 DEVICE_NODES_CHANGED = 7
-
-
-@pytest.fixture(scope="module")
-def shell(wine, display):
-    desktop = ShellDesktop(wine, display)
-    desktop.switch_on()
-    try:
-        yield desktop
-    finally:
-        desktop.switch_off()
 
 
 class Tray:
