@@ -18,6 +18,8 @@ DESKTOPS_KEY = r"HKCU\Software\Wine\Explorer\Desktops"
 NAME = "shell"
 SIZE = "1024x768"
 ICON_GREEN = "5AD278"
+# Where balloons appear: 320 by 200 pixels of the desktop's bottom right, above the taskbar.
+BALLOON_CORNER = "320x200+704+544"
 
 
 class ShellDesktop:
@@ -41,13 +43,47 @@ class ShellDesktop:
         result = self._wine.run(["reg", *arguments], timeout=30)
         assert result.returncode == 0 or arguments[0] == "delete", result.stdout + result.stderr
 
+    def _screen(self, folder):
+        shot = Path(folder) / "screen.png"
+        subprocess.run(["import", "-display", self._display.name, "-window", "root", str(shot)],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=20)
+        return shot
+
+    def text_rows(self, rect):
+        """The bands of screen rows inside rect (left, top, right, bottom) that hold dark pixels,
+        as (top, bottom) pairs from the top: the items of a menu with none selected (the etched
+        line of a separator has no dark pixels)."""
+        left, top, right, bottom = rect
+        with tempfile.TemporaryDirectory() as folder:
+            grey = subprocess.run(["convert", str(self._screen(folder)), "-crop",
+                                   f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
+                                   "-colorspace", "gray", "-depth", "8", "pgm:-"],
+                                  stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30).stdout
+        width, height, pixels = _pgm(grey)
+        dark = [any(value < 96 for value in pixels[row * width:(row + 1) * width]) for row in range(height)]
+        bands, start = [], None
+        for row, has_dark in enumerate(dark + [False]):
+            if has_dark and start is None:
+                start = row
+            elif not has_dark and start is not None:
+                bands.append((top + start, top + row - 1))
+                start = None
+        return bands
+
+    def balloon_shown(self):
+        """Whether a balloon stands above the notification area: its light body fills a good part
+        of the desktop's bottom right corner, which is otherwise the desktop's blue."""
+        with tempfile.TemporaryDirectory() as folder:
+            light = subprocess.run(["convert", str(self._screen(folder)), "-crop", BALLOON_CORNER, "+repage",
+                                    "-colorspace", "gray", "-threshold", "90%", "-format", "%[fx:mean]", "info:"],
+                                   stdin=subprocess.DEVNULL, capture_output=True, check=True, timeout=30).stdout
+        return float(light) > 0.1
+
     def icon(self):
         """The centre (x, y) of the tray icon on the screen, or None when it is not shown."""
         with tempfile.TemporaryDirectory() as folder:
-            shot = Path(folder) / "screen.png"
-            subprocess.run(["import", "-display", self._display.name, "-window", "root", str(shot)],
-                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                           check=True, timeout=20)
+            shot = self._screen(folder)
             # Everything but the icon's green goes black; what is left is the icon's bounding box.
             box = subprocess.run(["convert", str(shot), "-fill", "black", "+opaque", "#" + ICON_GREEN,
                                   "-format", "%@", "info:"], stdin=subprocess.DEVNULL, capture_output=True,
@@ -63,18 +99,19 @@ class ShellDesktop:
     def wait_until_icon_gone(self, timeout):
         wait_until(lambda: self.icon() is None, timeout, "the tray icon to leave", interval=0.5)
 
-    def keys(self, *names):
-        """Types the keys (xdotool names such as "Down", "Return") into the focused window."""
-        subprocess.run(["xdotool", "key", "--delay", "80", *names], env=self._x_environment(),
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       check=True, timeout=20)
-
     def _x_environment(self):
         # The user's own display may need its authority file.
         env = {"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"}
         if "XAUTHORITY" in os.environ:
             env["XAUTHORITY"] = os.environ["XAUTHORITY"]
         return env
+
+    def point_at(self, position):
+        """Moves the real pointer there, so that it rests on nothing that shows a tip."""
+        x, y = position
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], env=self._x_environment(),
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=20)
 
     def click(self, position, button=1, repeat=1, holding=None):
         """Moves the real pointer there and clicks, holding a key (such as "ctrl") meanwhile."""
@@ -88,3 +125,10 @@ class ShellDesktop:
         subprocess.run(command, env=self._x_environment(),
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        check=True, timeout=20)
+
+
+def _pgm(data):
+    """Width, height and pixel bytes of a binary 8-bit PGM image."""
+    fields = re.match(rb"P5\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+    width, height = int(fields.group(1)), int(fields.group(2))
+    return width, height, data[fields.end():fields.end() + width * height]

@@ -31,6 +31,10 @@ class TrayProgram:
         left, top, right, bottom = map(int, match.groups()[:4])
         return (left, top, right, bottom), bytes.fromhex(match.group(5))
 
+    def cancel_dialog(self):
+        """Cancels the program's open dialog, as its Cancel button or Esc would."""
+        assert self.probe("cancel").returncode == 0, "no dialog of the program to cancel"
+
     def wait_closed(self, window_class, timeout_ms=10000):
         assert self.probe("closed", window_class, str(timeout_ms)).returncode == 0, \
             f"a {window_class} window of the program stayed"

@@ -20,6 +20,7 @@
 //                                                     process that owns the "Holvara" window; prints
 //                                                     "shown <left> <top> <right> <bottom> <title hex>"
 //   holvara-trayprobe closed <class> <milliseconds>   waits until that process shows no such window
+//   holvara-trayprobe cancel                          posts IDCANCEL to the program's visible dialog
 //   holvara-trayprobe library <file> <numbers...>     loads a resource library and prints each
 //                                                     numbered string (hex), and which dialogs,
 //                                                     bitmaps (with their size), icon and cursor it has
@@ -231,6 +232,12 @@ int Shown(const char* className, DWORD timeoutMs) {
   return 0;
 }
 
+int Cancel() {
+  HWND dialog = ShownWindow(kDialogClass);
+  if (!dialog) return 1;
+  return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0) ? 0 : 1;
+}
+
 int Closed(const char* className, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (ShownWindow(className)) {
@@ -314,6 +321,7 @@ int main(int argc, char** argv) {
   if (command == "devicechange" && argc == 3) result = DeviceChange(std::strtoul(argv[2], nullptr, 0));
   if (command == "shown" && argc == 4) result = Shown(argv[2], timeoutMs);
   if (command == "closed" && argc == 4) result = Closed(argv[2], timeoutMs);
+  if (command == "cancel" && argc == 2) result = Cancel();
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
