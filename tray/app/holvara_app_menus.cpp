@@ -31,7 +31,8 @@ std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
   return entries;
 }
 
-bool CHolvaraApp::JapaneseLocale() { return IsJapaneseLocale(ports_.system.UserDefaultLocale()); }
+// The Japanese layout goes with the Japanese texts, which need code page 932 as well as the locale.
+bool CHolvaraApp::JapaneseLocale() { return ShowsJapanese(ports_.system); }
 
 void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
   RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);

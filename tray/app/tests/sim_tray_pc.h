@@ -17,6 +17,7 @@
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_menus.h"
+#include "platform/sim/sim_list_views.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
@@ -57,7 +58,7 @@ struct SimTrayPc {
   TrayPorts ports() {
     return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
             threads, shapes,   windowWalk, tooltips, colours,
-            {menus, drawing, cursor, metrics, versions, sound, topWindows}};
+            {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 
@@ -86,6 +87,7 @@ struct SimTrayPc {
   SimVersionInfo versions;
   SimSound sound;
   SimTopWindows topWindows{desktop};
+  SimListViews listViews;
 };
 
 }  // namespace holvara
