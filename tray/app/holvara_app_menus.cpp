@@ -1,7 +1,6 @@
 // What the icon's menus ask of the application: the device list copied for a menu, and the
 // sequences their commands run.
-#include <cstring>
-
+#include "common/text_field.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/locale.h"
 
@@ -9,15 +8,13 @@ namespace holvara {
 
 namespace {
 
-std::string BoundedText(const char* field, std::size_t size) { return std::string(field, strnlen(field, size)); }
-
 DeviceMenuEntry MenuEntryOf(const DeviceListEntry& entry) {
   return {entry.kind,
           entry.inUnit == 1,
           entry.target,
           entry.memberCount,
-          BoundedText(entry.driveLetters, sizeof entry.driveLetters),
-          BoundedText(entry.displayName, sizeof entry.displayName)};
+          std::string(ReadField(entry.driveLetters)),
+          std::string(ReadField(entry.displayName))};
 }
 
 }  // namespace

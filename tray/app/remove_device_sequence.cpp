@@ -1,7 +1,6 @@
 // The remove-device dialog's sequence and what the dialog asks of the application: the device
 // list as its rows show it, the removal of a listed entry and the removal guard.
-#include <cstring>
-
+#include "common/text_field.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/locale.h"
 #include "tray/dialogs/remove_device_dlg.h"
@@ -10,16 +9,14 @@ namespace holvara {
 
 namespace {
 
-std::string BoundedText(const char* field, std::size_t size) { return std::string(field, strnlen(field, size)); }
-
 ListedDevice ListedDeviceOf(const DeviceListEntry& entry) {
   return {entry.kind,
           entry.inUnit == 1,
           entry.target,
-          BoundedText(entry.driveLetters, sizeof entry.driveLetters),
-          BoundedText(entry.displayName, sizeof entry.displayName),
-          BoundedText(entry.hardwareId, sizeof entry.hardwareId),
-          BoundedText(entry.deviceObjectName, sizeof entry.deviceObjectName)};
+          std::string(ReadField(entry.driveLetters)),
+          std::string(ReadField(entry.displayName)),
+          std::string(ReadField(entry.hardwareId)),
+          std::string(ReadField(entry.deviceObjectName))};
 }
 
 }  // namespace
