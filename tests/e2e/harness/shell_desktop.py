@@ -62,6 +62,10 @@ class ShellDesktop:
     def wait_until_icon_gone(self, timeout):
         wait_until(lambda: self.icon() is None, timeout, "the tray icon to leave", interval=0.5)
 
+    def press_keys(self, *keys):
+        """Types the keys (X key names such as "Down" or "Return") into the active window."""
+        self._xdotool(["key", "--delay", "150", *keys])
+
     def click(self, position, button=1, repeat=1, holding=None):
         """Moves the real pointer there and clicks, holding a key (such as "ctrl") meanwhile."""
         x, y = position
@@ -71,6 +75,9 @@ class ShellDesktop:
         command += ["click", "--repeat", str(repeat), "--delay", "80", str(button)]
         if holding:
             command += ["keyup", holding]
-        subprocess.run(command, env={"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"},
+        self._xdotool(command[1:])
+
+    def _xdotool(self, arguments):
+        subprocess.run(["xdotool", *arguments], env={"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"},
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        check=True, timeout=20)
