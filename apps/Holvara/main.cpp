@@ -13,6 +13,7 @@
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_list_views.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_threads.h"
@@ -48,8 +49,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32VersionInfo versions;
   Win32Sound sound;
   Win32TopWindows topWindows;
+  Win32ListViews listViews;
   CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
-                   shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows}},
+                   shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}},
                   {ipc, clock, debug});
   return app.Main();
 }

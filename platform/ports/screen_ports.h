@@ -1,9 +1,10 @@
 // What the program draws and shows beyond windows and boxes: popup menus, drawing, the cursor,
-// dialog sizes, the program's version block, sounds and the other programs' windows.
+// dialog sizes, the program's version block, sounds, the other programs' windows and list controls.
 #pragma once
 
 #include "platform/ports/cursor.h"
 #include "platform/ports/drawing.h"
+#include "platform/ports/list_views.h"
 #include "platform/ports/menus.h"
 #include "platform/ports/sound.h"
 #include "platform/ports/top_windows.h"
@@ -20,6 +21,7 @@ struct ScreenPorts {
   VersionInfo& versions;
   Sound& sound;
   TopWindows& topWindows;
+  ListViews& listViews;
 };
 
 }  // namespace holvara

@@ -55,6 +55,7 @@ inline constexpr std::uintptr_t kHwndTop = 0;
 // Virtual keys.
 inline constexpr std::uintptr_t kVkReturn = 0x0D;
 inline constexpr std::uintptr_t kVkEscape = 0x1B;
+inline constexpr std::uintptr_t kVkF1 = 0x70;
 inline constexpr std::uintptr_t kVkF4 = 0x73;
 
 // Message-box styles and results.

@@ -1,10 +1,11 @@
 // The simulated PC's screen beyond its windows: menus, drawing, cursor, window sizes, the
-// program's version block, sounds and the top-level windows, bundled as the program takes them.
+// program's version block, sounds, the top-level windows and list controls, bundled as the program takes them.
 #pragma once
 
 #include "platform/sim/sim_cursor.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_drawing.h"
+#include "platform/sim/sim_list_views.h"
 #include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_sound.h"
 #include "platform/sim/sim_top_windows.h"
@@ -16,7 +17,7 @@ namespace holvara {
 
 struct SimScreen {
   explicit SimScreen(SimDesktop& desktop) : menus(desktop, drawing), topWindows(desktop) {}
-  ScreenPorts ports() { return {menus, drawing, cursor, metrics, versions, sound, topWindows}; }
+  ScreenPorts ports() { return {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}; }
 
   SimDrawing drawing;
   SimMenus menus;
@@ -25,6 +26,7 @@ struct SimScreen {
   SimVersionInfo versions;
   SimSound sound;
   SimTopWindows topWindows;
+  SimListViews listViews;
 };
 
 }  // namespace holvara

@@ -1,10 +1,11 @@
 """What the user clicks, for real: Holvara.exe on Wine's virtual desktop "shell" with
-HolvaraServiceSim.exe serving the enclosure machine, the pointer moved and clicked with xdotool,
-menu items chosen with the keyboard. A left click opens the device menu, whose choice removes a
-member of the unit; a right click opens the owner-drawn command menu, whose commands open their
-dialogs and the help; "Exit" ends the program. Menu items are clicked where holvara-trayprobe
-finds them. In English and in Japanese, one program start per language shared by its tests
-(they leave it as they found it, "Exit" comes last).
+HolvaraServiceSim.exe serving the enclosure machine, the pointer moved and clicked with xdotool.
+A left click opens the device menu, whose choice removes a member of the unit; a double click
+opens the remove-device dialog; a right click opens the owner-drawn command menu, whose commands
+open their dialogs and the help; "Exit" ends the program. Menu items are clicked where their text
+rows are in a screenshot (Wine keeps another program's menu handles to itself). In English and in
+Japanese, one program start per language shared by its tests (each leaves the program as it found
+it, "Exit" comes last).
 
 Screenshots: build/wine/screenshots/clicks-<language>-<what>.png.
 """
@@ -30,6 +31,8 @@ REMOVAL_MS = 3000
 BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 HTML_KEY = r"HKCR\.html"
 
+REMOVE_DEVICE_TITLE = {"en": b"Safely Remove Hardware",
+                       "ja": "ハードウェアの安全な取り外し".encode("cp932")}
 # The command menu's items from the top, its separator not counted.
 COMMANDS = {"remove-device": 0, "settings": 1, "help": 2, "version": 3, "exit": 4}
 # Somewhere on the desktop away from the menus and dialogs: a click there closes a menu.
@@ -117,12 +120,24 @@ def test_the_command_menu_and_the_dialogs_of_its_commands(running):
     running.shell.click(EMPTY_DESKTOP)
     running.program.wait_closed(MENU_CLASS)
 
-    for command in ("settings", "version"):
+    for command in ("remove-device", "settings", "version"):
         running.choose(command)
         running.program.wait_shown(DIALOG_CLASS)
         running.screenshot(command)
         running.program.cancel_dialog()
         running.program.wait_closed(DIALOG_CLASS)
+
+
+def test_a_double_click_opens_the_remove_device_dialog_and_no_menu(running):
+    running.shell.click(running.icon(), repeat=2)
+    # The title is read in the program's own code page.
+    with user_locale(running.program.wine, running.language):
+        _, title = running.program.wait_shown(DIALOG_CLASS)
+    assert title == REMOVE_DEVICE_TITLE[running.language], title
+    # The press that began the double click opened no device menu behind the dialog.
+    assert running.program.probe("shown", MENU_CLASS, "1000").returncode == 1
+    running.program.cancel_dialog()
+    running.program.wait_closed(DIALOG_CLASS)
 
 
 def test_help_opens_the_help_document(running, recording_browser):

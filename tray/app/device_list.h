@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/ports/files.h"
+#include "tray/dialogs/device_list_notice.h"
 
 namespace holvara {
 
@@ -16,9 +17,6 @@ inline constexpr std::size_t kStagingSlots = 26;
 inline constexpr std::size_t kDeviceListEntries = 26;
 // The list holds at most 25 entries; the 26th entry always stays empty and ends a full list.
 inline constexpr std::size_t kDeviceListCapacity = 25;
-
-// Message posted to the last active popup when the list changed; an open dialog refills from it.
-inline constexpr std::uint32_t kDeviceListChangedMessage = 0x0400 + 228;
 
 inline constexpr char kUnknownDeviceName[] = "Unkwon Device(DISK/CD-ROM)";
 

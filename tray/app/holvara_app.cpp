@@ -172,9 +172,6 @@ std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, m
 
 bool CHolvaraApp::ServiceReachable() { return ProbeService(client_) == 1; }
 
-// The remove-device dialog comes with its own work; the sequence is ready for it.
-int CHolvaraApp::RemoveDeviceSequence() { return 1; }
-
 int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
   return GetProfileInt(kProfileSection, name, defaultValue);
 }

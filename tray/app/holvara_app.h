@@ -17,6 +17,7 @@
 #include "tray/app/service_client.h"
 #include "tray/app/tray_ports.h"
 #include "tray/dialogs/dialog_host.h"
+#include "tray/dialogs/remove_device_host.h"
 #include "tray/frame/frame_host.h"
 #include "tray/frame/menu_host.h"
 #include "tray/framework/win_app.h"
@@ -47,7 +48,7 @@ inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
 class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
-                    public MenuHost {
+                    public MenuHost, public RemoveDeviceHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -60,7 +61,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
 
   // Shows string id of the resource library with the style; the notification icon ignores the
   // mouse while the box is on screen.
-  int ShowMessage(std::uint32_t stringId, std::uint32_t style);
+  int ShowMessage(std::uint32_t stringId, std::uint32_t style) override;
   // Loads string id of the resource library into the buffer and returns its length.
   int LoadText(std::uint32_t stringId, std::span<char> buffer) override;
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
@@ -92,6 +93,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   bool ServiceReachable() override;
   // Runs the rescan dialog, hidden unless its owner is on screen; the outcome is not shown.
   void RescanSequence() override;
+  // Runs the remove-device dialog modally, without a parent; returns 1.
   int RemoveDeviceSequence() override;
   void Sleep(std::uint32_t ms) override { client_.clock.SleepMs(ms); }
   MenuHost& MenuCommands() override { return *this; }
@@ -112,6 +114,12 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // DialogHost.
   WindowId MarkerWindow() override { return mainWindowId(); }
   void WriteProfileSetting(const char* name, int value) override;
+
+  // RemoveDeviceHost (remove_device_sequence.cpp).
+  std::vector<ListedDevice> ListedDevices() override;
+  void RemoveListedDevice(int index) override;
+  std::unique_ptr<NamedMutex> CreateRemovalMutex() override;
+  bool ShowsJapaneseTexts() override;
 
  private:
   void WriteFirstStartDefaults();

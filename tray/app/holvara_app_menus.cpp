@@ -1,7 +1,6 @@
 // What the icon's menus ask of the application: the device list copied for a menu, and the
 // sequences their commands run.
-#include <cstring>
-
+#include "common/text_field.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/locale.h"
 
@@ -9,15 +8,13 @@ namespace holvara {
 
 namespace {
 
-std::string BoundedText(const char* field, std::size_t size) { return std::string(field, strnlen(field, size)); }
-
 DeviceMenuEntry MenuEntryOf(const DeviceListEntry& entry) {
   return {entry.kind,
           entry.inUnit == 1,
           entry.target,
           entry.memberCount,
-          BoundedText(entry.driveLetters, sizeof entry.driveLetters),
-          BoundedText(entry.displayName, sizeof entry.displayName)};
+          std::string(ReadField(entry.driveLetters)),
+          std::string(ReadField(entry.displayName))};
 }
 
 }  // namespace
@@ -31,7 +28,8 @@ std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
   return entries;
 }
 
-bool CHolvaraApp::JapaneseLocale() { return IsJapaneseLocale(ports_.system.UserDefaultLocale()); }
+// The Japanese layout goes with the Japanese texts, which need code page 932 as well as the locale.
+bool CHolvaraApp::JapaneseLocale() { return ShowsJapanese(ports_.system); }
 
 void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
   RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);

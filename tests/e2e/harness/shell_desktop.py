@@ -99,19 +99,14 @@ class ShellDesktop:
     def wait_until_icon_gone(self, timeout):
         wait_until(lambda: self.icon() is None, timeout, "the tray icon to leave", interval=0.5)
 
-    def _x_environment(self):
-        # The user's own display may need its authority file.
-        env = {"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"}
-        if "XAUTHORITY" in os.environ:
-            env["XAUTHORITY"] = os.environ["XAUTHORITY"]
-        return env
+    def press_keys(self, *keys):
+        """Types the keys (X key names such as "Down" or "Return") into the active window."""
+        self._xdotool(["key", "--delay", "150", *keys])
 
     def point_at(self, position):
         """Moves the real pointer there, so that it rests on nothing that shows a tip."""
         x, y = position
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y)], env=self._x_environment(),
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       check=True, timeout=20)
+        self._xdotool(["mousemove", "--sync", str(x), str(y)])
 
     def click(self, position, button=1, repeat=1, holding=None):
         """Moves the real pointer there and clicks, holding a key (such as "ctrl") meanwhile."""
@@ -122,7 +117,17 @@ class ShellDesktop:
         command += ["click", "--repeat", str(repeat), "--delay", "80", str(button)]
         if holding:
             command += ["keyup", holding]
-        subprocess.run(command, env=self._x_environment(),
+        self._xdotool(command[1:])
+
+    def _x_environment(self):
+        # The user's own display may need its authority file.
+        env = {"DISPLAY": self._display.name, "PATH": "/usr/bin:/bin"}
+        if "XAUTHORITY" in os.environ:
+            env["XAUTHORITY"] = os.environ["XAUTHORITY"]
+        return env
+
+    def _xdotool(self, arguments):
+        subprocess.run(["xdotool", *arguments], env=self._x_environment(),
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        check=True, timeout=20)
 

@@ -26,10 +26,13 @@
 //                                                     bitmaps (with their size), icon and cursor it has
 //   holvara-trayprobe show <file> <dialog> <ms>       shows a dialog template of a library for a while;
 //                                                     prints its style and its controls' numbers first
+//   holvara-trayprobe list <title> <milliseconds>     waits for a window with the title and prints its
+//                                                     list view: "columns <width>..." and "rows <count>"
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +119,21 @@ int Answer(const char* caption) {
   HWND box = FindWindowA(kDialogClass, caption);
   if (!box) return 1;
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return 0;
+}
+
+int List(const char* title, DWORD timeoutMs) {
+  HWND window = WaitFor(nullptr, title, timeoutMs);
+  if (!window) return 1;
+  HWND list = FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
+  if (!list) return 1;
+  std::printf("columns");
+  for (int column = 0;; ++column) {
+    const LRESULT width = SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0);
+    if (width == 0) break;
+    std::printf(" %ld", static_cast<long>(width));
+  }
+  std::printf("\nrows %ld\n", static_cast<long>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
   return 0;
 }
 
@@ -323,6 +341,7 @@ int main(int argc, char** argv) {
   if (command == "closed" && argc == 4) result = Closed(argv[2], timeoutMs);
   if (command == "cancel" && argc == 2) result = Cancel();
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
+  if (command == "list" && argc == 4) result = List(argv[2], timeoutMs);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
     std::fprintf(stderr,

@@ -49,6 +49,34 @@ TEST_F(DeviceMenuRemovalTest, ListsTheUnitWithItsMembers) {
   EXPECT_EQ(items[1].command, 1002u);
 }
 
+// The Japanese layout goes with the Japanese texts: a Japanese region format on a system whose
+// code page is not 932 gets the English texts and their layout.
+TEST(DeviceMenuLayout, FollowsTheLanguageOfTheTexts) {
+  struct Case {
+    std::uint32_t locale;
+    std::uint32_t codePage;
+    const char* memberStart;
+  };
+  for (const Case& c : {Case{kSimEnglishLocale, kSimWesternCodePage, "Remove [ TRAY:1 ] "},
+                        Case{kSimJapaneseLocale, kSimJapaneseCodePage, "    [ TRAY:1 ] "},
+                        Case{kSimJapaneseLocale, 65001, "Remove [ TRAY:1 ] "},
+                        Case{kSimEnglishLocale, kSimJapaneseCodePage, "Remove [ TRAY:1 ] "}}) {
+    SimWholePc system;
+    system.system.locale = c.locale;
+    system.system.codePage = c.codePage;
+    system.StartAll();
+    auto* frame = dynamic_cast<CMainFrame*>(system.app->mainWindow());
+    ASSERT_NE(frame, nullptr);
+    frame->UpdateIcon();
+    ASSERT_TRUE(system.notificationArea.Click(frame->id(), kTrayIconId, win::kWmLButtonDown));
+    system.desktop.SetTimeLimit(system.kernel.NowMs() + 5000);
+    system.desktop.RunMessageLoop();
+    ASSERT_EQ(system.screen.menus.tracked().size(), 1u);
+    const std::string& member = system.screen.menus.tracked()[0].items.at(1).text;
+    EXPECT_EQ(member.rfind(c.memberStart, 0), 0u) << c.locale << " " << c.codePage << ": " << member;
+  }
+}
+
 TEST_F(DeviceMenuRemovalTest, TheChosenDeviceIsRemovedEvenWhenTheListChangesMeanwhile) {
   // The DVD drive is the sixth entry when the menu opens; a member of the unit goes while the
   // menu is open and the list is rebuilt, so the sixth entry is another device by then.

@@ -9,26 +9,20 @@
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_control_colours.h"
-#include "platform/sim/sim_cursor.h"
 #include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_drawing.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_kernel.h"
-#include "platform/sim/sim_menus.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_scheduler.h"
-#include "platform/sim/sim_sound.h"
+#include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_threads.h"
 #include "platform/sim/sim_tooltips.h"
-#include "platform/sim/sim_top_windows.h"
-#include "platform/sim/sim_version_info.h"
-#include "platform/sim/sim_window_metrics.h"
 #include "platform/sim/sim_window_shape.h"
 #include "platform/sim/sim_window_walk.h"
 #include "tray/app/service_client.h"
@@ -48,16 +42,15 @@ struct SimTrayPc {
     registry.SetDword(RegistryRoot::kLocalMachine, kSimSettingsKey, "CurrentMode", 141421356);
     files.SetModuleFileName(kSimProgramPath);
     system.commandLine = std::string("\"") + kSimProgramPath + "\"";
-    versions.SetBlock("Holvara.exe", {{"\\StringFileInfo\\041104b0\\FileVersion", "1.00"},
-                                      {"\\StringFileInfo\\041104b0\\LegalCopyright", kSimCopyright}});
+    screen.versions.SetBlock("Holvara.exe", {{"\\StringFileInfo\\041104b0\\FileVersion", "1.00"},
+                                             {"\\StringFileInfo\\041104b0\\LegalCopyright", kSimCopyright}});
   }
   // Worker threads end before the objects they use go away.
   ~SimTrayPc() { scheduler.JoinAll(); }
 
   TrayPorts ports() {
     return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
-            threads, shapes,   windowWalk, tooltips, colours,
-            {menus, drawing, cursor, metrics, versions, sound, topWindows}};
+            threads, shapes,   windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 
@@ -79,13 +72,7 @@ struct SimTrayPc {
   SimWindowWalk windowWalk{desktop};
   SimTooltips tooltips;
   SimControlColours colours;
-  SimDrawing drawing;
-  SimMenus menus{desktop, drawing};
-  SimCursor cursor;
-  SimWindowMetrics metrics;
-  SimVersionInfo versions;
-  SimSound sound;
-  SimTopWindows topWindows{desktop};
+  SimScreen screen{desktop};
 };
 
 }  // namespace holvara

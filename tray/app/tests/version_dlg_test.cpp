@@ -65,11 +65,11 @@ TEST_F(VersionDialogTest, ShowsTheVersionBlockAndLibraryTextsInTheCompactLayout)
   });
   EXPECT_TRUE(markerWhileOpen);
   EXPECT_TRUE(app.BusyMarker().empty());
-  EXPECT_EQ(pc.metrics.clearedRegions(), std::vector<WindowId>{dialog_});
+  EXPECT_EQ(pc.screen.metrics.clearedRegions(), std::vector<WindowId>{dialog_});
 }
 
 TEST_F(VersionDialogTest, WithoutAVersionBlockKeepsTheTemplateTextsAndStillGoesCompact) {
-  pc.versions.RemoveBlock(kProgramFileName);
+  pc.screen.versions.RemoveBlock(kProgramFileName);
   Run([&](WindowId dialog) {
     dialog_ = dialog;
     EXPECT_EQ(Text(kVersionLine), "Version");
@@ -79,7 +79,7 @@ TEST_F(VersionDialogTest, WithoutAVersionBlockKeepsTheTemplateTextsAndStillGoesC
 }
 
 TEST_F(VersionDialogTest, AVeryLongFileVersionIsCutToTheLineBuffer) {
-  pc.versions.SetBlock(kProgramFileName, {{kFileVersionPath, std::string(400, '9')}});
+  pc.screen.versions.SetBlock(kProgramFileName, {{kFileVersionPath, std::string(400, '9')}});
   Run([&](WindowId dialog) {
     dialog_ = dialog;
     EXPECT_EQ(Text(kVersionLine), "Version  " + std::string(254 - 9, '9'));
@@ -135,9 +135,9 @@ struct LayoutCase {
 class CompactLayoutTest : public VersionDialogTest, public ::testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(CompactLayoutTest, SizesTheClientAreaByFontAndDensity) {
-  pc.metrics.dpi = GetParam().dpi;
-  pc.metrics.baseUnitHeight = GetParam().baseUnitHeight;
-  pc.metrics.clientRect = {0, 0, 600, 500};
+  pc.screen.metrics.dpi = GetParam().dpi;
+  pc.screen.metrics.baseUnitHeight = GetParam().baseUnitHeight;
+  pc.screen.metrics.clientRect = {0, 0, 600, 500};
   Run([&](WindowId dialog) { dialog_ = dialog; });
   ASSERT_EQ(pc.desktop.positionCalls().size(), 1u);
   const SimPositionCall& call = pc.desktop.positionCalls()[0];
@@ -163,12 +163,12 @@ TEST_F(VersionDialogTest, PaintsColoursAndShowsTheHandOverTheAddressOnly) {
     dialog_ = dialog;
     pc.desktop.Send(dialog, win::kWmPaint, 0, 0);
     pc.desktop.Send(dialog, win::kWmPaint, 0, 0);
-    painted = pc.drawing.ops();
+    painted = pc.screen.drawing.ops();
     const auto colour = [&](int control, std::vector<SimDrawOp>& ops) {
-      const std::uintptr_t dc = pc.drawing.NewDeviceContext();
+      const std::uintptr_t dc = pc.screen.drawing.NewDeviceContext();
       const std::intptr_t brush = pc.desktop.Send(dialog, win::kWmCtlColorStatic, dc,
                                                   static_cast<std::intptr_t>(pc.desktop.DialogItem(dialog, control)));
-      ops = pc.drawing.OpsOn(dc);
+      ops = pc.screen.drawing.OpsOn(dc);
       return brush;
     };
     std::vector<SimDrawOp> ignored;
@@ -194,7 +194,7 @@ TEST_F(VersionDialogTest, PaintsColoursAndShowsTheHandOverTheAddressOnly) {
   EXPECT_EQ(descriptionOps.back().colour, Rgb(255, 0, 0));
   EXPECT_EQ(versionBrush, 0);
 
-  ASSERT_EQ(pc.cursor.shown().size(), 2u);
+  ASSERT_EQ(pc.screen.cursor.shown().size(), 2u);
   int cursorsLoaded = 0, iconsLoaded = 0;
   for (const SimLoadedImage& image : pc.resources.images()) {
     cursorsLoaded += image.kind == 'c' && image.id == 116;
@@ -209,7 +209,7 @@ TEST_F(VersionDialogTest, TheAddressBeepsAndOpensWithTheShell) {
     dialog_ = dialog;
     pc.desktop.ClickItem(dialog, kAddress);
   });
-  EXPECT_EQ(pc.sound.beeps(), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(pc.screen.sound.beeps(), std::vector<std::uint32_t>{0});
   EXPECT_EQ(pc.shell.opened(), std::vector<std::string>{LibraryString(30)});
 }
 

@@ -1,0 +1,48 @@
+// The remove-device dialog's sequence and what the dialog asks of the application: the device
+// list as its rows show it, the removal of a listed entry and the removal guard.
+#include "common/text_field.h"
+#include "tray/app/holvara_app.h"
+#include "tray/app/locale.h"
+#include "tray/dialogs/remove_device_dlg.h"
+
+namespace holvara {
+
+namespace {
+
+ListedDevice ListedDeviceOf(const DeviceListEntry& entry) {
+  return {entry.kind,
+          entry.inUnit == 1,
+          entry.target,
+          std::string(ReadField(entry.driveLetters)),
+          std::string(ReadField(entry.displayName)),
+          std::string(ReadField(entry.hardwareId)),
+          std::string(ReadField(entry.deviceObjectName))};
+}
+
+}  // namespace
+
+int CHolvaraApp::RemoveDeviceSequence() {
+  CRemoveDeviceDlg dialog(DialogPortsOf(), ports_.screen, *this, *this);
+  dialog.DoModal(DialogModule(), DialogOwner());
+  return 1;
+}
+
+std::vector<ListedDevice> CHolvaraApp::ListedDevices() {
+  std::vector<ListedDevice> devices;
+  for (std::size_t i = 0; i < kDeviceListCapacity && deviceList_[i].inUse == 1; ++i) {
+    devices.push_back(ListedDeviceOf(deviceList_[i]));
+  }
+  return devices;
+}
+
+void CHolvaraApp::RemoveListedDevice(int index) { RemovalSequence(index, true); }
+
+std::unique_ptr<NamedMutex> CHolvaraApp::CreateRemovalMutex() {
+  MutexCreation created = ports_.mutexes.Create(kRemovalMutexName);
+  if (created.alreadyExisted) return nullptr;
+  return std::move(created.mutex);
+}
+
+bool CHolvaraApp::ShowsJapaneseTexts() { return ShowsJapanese(ports_.system); }
+
+}  // namespace holvara

@@ -1,0 +1,87 @@
+// The remove-device dialog, the program's main window for the user: the device list with images
+// and drive letters, Remove for the marked row, Rescan, Settings, and the logon-start check box.
+// It follows every refresh of the device list while it is open, and stays open after a removal;
+// only Cancel closes it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ports/list_views.h"
+#include "platform/ports/screen_ports.h"
+#include "tray/dialogs/busy_marker.h"
+#include "tray/dialogs/dialog_host.h"
+#include "tray/dialogs/remove_device_host.h"
+#include "tray/framework/dialog.h"
+
+namespace holvara {
+
+inline constexpr int kRemoveDeviceDialogTemplate = 107;
+inline constexpr std::string_view kRemoveDeviceMarkerName = "CRemoveDeviceDlg";
+inline constexpr char kRemovalMutexName[] = "HolDeviceRemove";
+inline constexpr std::uint32_t kListImagesBitmap = 111;
+
+class CRemoveDeviceDlg : public framework::Dialog {
+ public:
+  static constexpr int kHeading = 1000;
+  static constexpr int kAdvice = 1006;
+  static constexpr int kDeviceList = 1007;
+  static constexpr int kAutoRunBox = 1008;
+  static constexpr int kSettingsButton = 1009;
+  static constexpr int kRescanButton = 1015;
+
+  // Row images of bitmap 111.
+  static constexpr int kSingleDeviceImage = 0;
+  static constexpr int kUnitImage = 1;
+  static constexpr int kTrayImage = 2;
+
+  CRemoveDeviceDlg(const DialogPorts& ports, const ScreenPorts& screen, DialogHost& host, RemoveDeviceHost& devices);
+
+ protected:
+  int OnCreate() override;
+  bool OnInitDialog() override;
+  // Remove: removes the device or unit of the marked row.
+  void OnOK() override;
+  bool OnCommand(int controlId, std::uint32_t notification) override;
+  void OnDestroy() override;
+  void DoDataExchange(framework::DataExchange& exchange) override;
+  bool PreTranslateMessage(const Message& message) override;
+  std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+ private:
+  void SetStaticText(int controlId, std::uint32_t stringId);
+  void FillList();
+  void InsertColumns();
+  void AttachImages();
+  void InsertRow(int row, const ListedDevice& device);
+  void RemoveMarkedRow();
+  void Rescan();
+  void StoreAutoRun();
+  // A refresh while a box or the settings dialog covered this one told only that window; the
+  // list is refilled here when the device list no longer matches the rows.
+  void RefillIfChanged();
+  void EnableButtons(bool enable);
+  std::string LoadString(std::uint32_t stringId);
+
+  DialogPorts ports_;
+  ScreenPorts screen_;
+  DialogHost& host_;
+  RemoveDeviceHost& devices_;
+  DialogBusyMarker marker_{kRemoveDeviceMarkerName};
+  WindowId list_ = kNoWindow;
+  int autoRun_ = 0;
+  std::unique_ptr<ImageList> images_;
+  // The devices the rows show, in row order.
+  std::vector<ListedDevice> rows_;
+};
+
+// The list's texts of a device: its first column (a member of a unit names its tray) and the
+// drive letters ("E: F: ", or "-" for none).
+std::string DeviceColumnText(const ListedDevice& device);
+std::string DriveColumnText(std::string_view driveLetters);
+int DeviceImage(const ListedDevice& device);
+
+}  // namespace holvara

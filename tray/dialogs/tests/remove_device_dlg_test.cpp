@@ -1,0 +1,348 @@
+// The remove-device dialog against a scripted application: its rows, images and columns, the
+// Remove button with a row that no longer shows its device, the refills, the logon-start box and
+// F1. The removal itself and the sequences behind the buttons run on the whole simulated system
+// in the application's tests.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ports/ui_constants.h"
+#include "platform/sim/recording_debug_output.h"
+#include "platform/sim/sim_control_colours.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_mutexes.h"
+#include "platform/sim/sim_resources.h"
+#include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_tooltips.h"
+#include "platform/sim/sim_window_shape.h"
+#include "platform/sim/sim_window_walk.h"
+#include "tray/dialogs/device_list_notice.h"
+#include "tray/dialogs/remove_device_dlg.h"
+#include "tray/frame/system_messages.h"
+#include "tray/resources/sim_libraries.h"
+
+namespace holvara {
+namespace {
+
+constexpr std::uintptr_t kListImagesHandle = (static_cast<std::uintptr_t>('b') << 24) | kListImagesBitmap;
+
+ListedDevice Single(std::string name, std::string letters, std::string object) {
+  return {kListedSingleDevice, false, 0, std::move(letters), std::move(name), "SCSI\\DiskVendor", std::move(object)};
+}
+ListedDevice Unit(std::string name) { return {kListedUnit, false, 0, "", std::move(name), "PM\\Unit", "\\Device\\Unit0"}; }
+ListedDevice Member(int target, std::string name, std::string letters) {
+  return {kListedSingleDevice, true, static_cast<std::uint8_t>(target), std::move(letters), std::move(name),
+          "SCSI\\DiskMember", "\\Device\\Member" + std::to_string(target)};
+}
+
+class Application : public DialogHost, public RemoveDeviceHost, public WindowHandler {
+ public:
+  explicit Application(ResourceLibrary& library) : library_(library) {}
+
+  std::intptr_t HandleMessage(WindowId, std::uint32_t message, std::uintptr_t wParam, std::intptr_t) override {
+    if (message == win::kWmDeviceChange) deviceChanges.push_back(wParam);
+    return message == win::kWmNcCreate ? 1 : 0;
+  }
+
+  WindowId MarkerWindow() override { return window; }
+  int LoadText(std::uint32_t stringId, std::span<char> buffer) override { return library_.String(stringId, buffer); }
+  int ProfileInt(const char* name, int defaultValue) override {
+    return std::string_view(name) == "AutoRun" ? autoRun : defaultValue;
+  }
+  void WriteProfileSetting(const char* name, int value) override {
+    if (std::string_view(name) == "AutoRun") autoRun = value;
+  }
+
+  std::vector<ListedDevice> ListedDevices() override { return devices; }
+  void RemoveListedDevice(int index) override {
+    removed.push_back(index);
+    mutexHeldDuringRemoval = mutexes.Exists(kRemovalMutexName);
+    devices.erase(devices.begin() + index);
+  }
+  void RescanSequence() override { calls.push_back("rescan"); }
+  int RefreshDevices() override {
+    calls.push_back("refresh");
+    return 1;
+  }
+  void SettingsSequence() override {
+    calls.push_back("settings");
+    if (whileSettingsShown) whileSettingsShown();
+  }
+  void OpenHelp() override { calls.push_back("help"); }
+  void Sleep(std::uint32_t ms) override { calls.push_back("sleep " + std::to_string(ms)); }
+  int ShowMessage(std::uint32_t stringId, std::uint32_t style) override {
+    messages.push_back({stringId, style});
+    return win::kIdOk;
+  }
+  ResourceLibrary& Resources() override { return library_; }
+  std::unique_ptr<NamedMutex> CreateRemovalMutex() override {
+    MutexCreation created = mutexes.Create(kRemovalMutexName);
+    return created.alreadyExisted ? nullptr : std::move(created.mutex);
+  }
+  bool ShowsJapaneseTexts() override { return japanese; }
+
+  WindowId window = kNoWindow;
+  std::vector<ListedDevice> devices;
+  int autoRun = 0;
+  bool japanese = false;
+  SimMutexes mutexes;
+  std::vector<int> removed;
+  bool mutexHeldDuringRemoval = false;
+  std::vector<std::string> calls;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> messages;
+  std::vector<std::uintptr_t> deviceChanges;
+  std::function<void()> whileSettingsShown;
+
+ private:
+  ResourceLibrary& library_;
+};
+
+class RemoveDeviceDialogTest : public testing::Test {
+ protected:
+  RemoveDeviceDialogTest() {
+    loader.Install(EnglishResourceLibrary());
+    library = loader.Load("HolvaraResUS.dll");
+    app = std::make_unique<Application>(*library);
+    app->window = desktop.Create({}, *app);
+  }
+  ~RemoveDeviceDialogTest() override { desktop.Destroy(app->window); }
+
+  // Opens the dialog, hands it to the user's actions once it is initialised, and closes it with
+  // Cancel once it has handled what they posted to it.
+  void Run(const std::function<void(WindowId dialog)>& user) {
+    desktop.OnNextDialog(kRemoveDeviceDialogTemplate, [&](WindowId dialog) {
+      list = desktop.DialogItem(dialog, CRemoveDeviceDlg::kDeviceList);
+      if (user) user(dialog);
+      desktop.Post(dialog, win::kWmCommand, win::kIdCancel, 0);
+    });
+    CRemoveDeviceDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
+                            screen.ports(), *app, *app);
+    EXPECT_EQ(dialog.DoModal(library->Module(), app->window), win::kIdCancel);
+    EXPECT_TRUE(desktop.cancelledDialogs().empty());
+  }
+  const SimListView& List() { return screen.listViews.List(list); }
+  std::vector<std::string> Column(int column) {
+    std::vector<std::string> texts;
+    for (const SimListRow& row : List().rows) texts.push_back(row.texts.size() > static_cast<std::size_t>(column) ? row.texts[column] : "");
+    return texts;
+  }
+  std::vector<std::optional<int>> Images() {
+    std::vector<std::optional<int>> images;
+    for (const SimListRow& row : List().rows) images.push_back(row.image);
+    return images;
+  }
+
+  SimKernel kernel;
+  SimDesktop desktop{kernel.timeline()};
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
+  RecordingDebugOutput debug;
+  SimScreen screen{desktop};
+  SimResourceLoader loader;
+  std::unique_ptr<ResourceLibrary> library;
+  std::unique_ptr<Application> app;
+  WindowId list = kNoWindow;
+};
+
+TEST_F(RemoveDeviceDialogTest, RowsShowDevicesUnitsAndTraysWithTheirImagesAndLetters) {
+  app->devices = {Single("Optical Drive", "E", "\\Device\\Cd0"), Unit("Port Multiplier Unit"),
+                  Member(0, "Disk A", "FG"), Member(3, "Disk B", "")};
+  std::string caption, heading, autoRunLabel;
+  bool removeEnabled = false;
+  Run([&](WindowId dialog) {
+    caption = desktop.Title(dialog);
+    heading = desktop.ItemText(dialog, CRemoveDeviceDlg::kHeading);
+    autoRunLabel = desktop.ItemText(dialog, CRemoveDeviceDlg::kAutoRunBox);
+    removeEnabled = desktop.ItemEnabled(dialog, win::kIdOk);
+  });
+
+  EXPECT_EQ(caption, "Safely Remove Hardware");
+  EXPECT_EQ(heading, "Select the device you want to remove, then click Remove.");
+  EXPECT_EQ(autoRunLabel, "Start automatically when I log on");
+  EXPECT_TRUE(removeEnabled);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"Optical Drive", "Port Multiplier Unit", "[ TRAY:1 ] Disk A",
+                                                 "[ TRAY:4 ] Disk B"}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"E: ", "-", "F: G: ", "-"}));
+  EXPECT_EQ(Images(), (std::vector<std::optional<int>>{0, 1, 2, 2}));
+  EXPECT_EQ(List().selectionMark, 0);
+  EXPECT_EQ(List().focused, 0);
+  EXPECT_TRUE(List().extendedStyle & kLvsExFullRowSelect);
+  ASSERT_NE(List().smallImages, nullptr);
+  EXPECT_EQ(List().smallImages->strips, std::vector<std::uintptr_t>{kListImagesHandle});
+  EXPECT_EQ(List().smallImages->maskColour, 0u);
+}
+
+TEST_F(RemoveDeviceDialogTest, AnEmptyListShowsOneTextRowAndNothingCanBeRemoved) {
+  bool removeEnabled = true, rescanEnabled = false;
+  Run([&](WindowId dialog) {
+    removeEnabled = desktop.ItemEnabled(dialog, win::kIdOk);
+    rescanEnabled = desktop.ItemEnabled(dialog, CRemoveDeviceDlg::kRescanButton);
+    desktop.ClickItem(dialog, win::kIdOk);
+  });
+
+  EXPECT_FALSE(removeEnabled);
+  EXPECT_TRUE(rescanEnabled);
+  ASSERT_EQ(List().rows.size(), 1u);
+  EXPECT_EQ(List().rows[0].texts, std::vector<std::string>{"No removable device is connected"});
+  EXPECT_EQ(List().rows[0].image, std::nullopt);
+  EXPECT_TRUE(app->removed.empty());
+}
+
+TEST_F(RemoveDeviceDialogTest, ColumnsAreSizedByLanguageAndScaledWithTheDisplay) {
+  struct Case {
+    bool japanese;
+    int dpi;
+    int deviceWidth, driveWidth, imageSize;
+  };
+  for (const Case& c : {Case{false, 96, 300, 90, 16}, Case{true, 96, 350, 90, 16}, Case{false, 192, 600, 180, 32},
+                        Case{true, 144, 525, 135, 24}}) {
+    app->japanese = c.japanese;
+    screen.metrics.dpi = c.dpi;
+    app->devices = {Single("Disk", "E", "\\Device\\Disk0")};
+    Run({});
+    ASSERT_EQ(List().columns.size(), 2u);
+    EXPECT_EQ(List().columns[0].header, "Device");
+    EXPECT_EQ(List().columns[0].format, kLvcfmtCenter);
+    EXPECT_EQ(List().columns[0].width, c.deviceWidth) << c.japanese << " " << c.dpi;
+    EXPECT_EQ(List().columns[1].header, "Drive");
+    EXPECT_EQ(List().columns[1].width, c.driveWidth) << c.dpi;
+    EXPECT_EQ(List().smallImages->width, c.imageSize) << c.dpi;
+  }
+}
+
+TEST_F(RemoveDeviceDialogTest, AFullListShowsTwentyFiveRowsAndEachRefillStartsAfresh) {
+  for (int i = 0; i < 25; ++i) app->devices.push_back(Single("Disk " + std::to_string(i), "", "\\Device\\D" + std::to_string(i)));
+  Run([&](WindowId dialog) {
+    desktop.Post(dialog, kDeviceListChangedMessage, 0, 0);
+    desktop.Post(dialog, kDeviceListChangedMessage, 0, 0);
+  });
+  EXPECT_EQ(List().rows.size(), 25u);
+  EXPECT_EQ(List().columns.size(), 2u);
+  EXPECT_EQ(screen.listViews.imageLists().size(), 1u) << "the image list is made once per window";
+  EXPECT_EQ(screen.listViews.imageListsAlive(), 0u) << "and destroyed with it";
+}
+
+TEST_F(RemoveDeviceDialogTest, RemoveTakesTheMarkedRowUnderTheGuardAndRefills) {
+  app->devices = {Single("Disk A", "E", "\\Device\\A"), Single("Disk B", "F", "\\Device\\B")};
+  std::vector<std::string> rowsAfter;
+  bool buttonsEnabledAfter = false;
+  std::string markerWhileOpen;
+  Run([&](WindowId dialog) {
+    markerWhileOpen = desktop.Property(app->window, kRemoveDeviceMarkerName) == 1 ? "set" : "";
+    screen.listViews.ClickRow(list, 1);
+    desktop.ClickItem(dialog, win::kIdOk);
+    rowsAfter = Column(0);
+    buttonsEnabledAfter = desktop.ItemEnabled(dialog, win::kIdOk) && desktop.ItemEnabled(dialog, CRemoveDeviceDlg::kRescanButton);
+  });
+
+  EXPECT_EQ(app->removed, std::vector<int>{1});
+  EXPECT_TRUE(app->mutexHeldDuringRemoval);
+  EXPECT_FALSE(app->mutexes.Exists(kRemovalMutexName));
+  EXPECT_EQ(app->deviceChanges, std::vector<std::uintptr_t>{win::kDbtDevNodesChanged});
+  EXPECT_EQ(rowsAfter, std::vector<std::string>{"Disk A"});
+  EXPECT_TRUE(buttonsEnabledAfter);
+  EXPECT_EQ(markerWhileOpen, "set");
+  EXPECT_EQ(desktop.Property(app->window, kRemoveDeviceMarkerName), 0u);
+}
+
+TEST_F(RemoveDeviceDialogTest, ARemovalGoesAheadWhenTheGuardExistsAlready) {
+  app->devices = {Single("Disk A", "E", "\\Device\\A")};
+  MutexCreation other = app->mutexes.Create(kRemovalMutexName);
+  Run([&](WindowId dialog) { desktop.ClickItem(dialog, win::kIdOk); });
+  EXPECT_EQ(app->removed, std::vector<int>{0});
+  EXPECT_TRUE(app->mutexes.Exists(kRemovalMutexName)) << "the other holder's handle stays open";
+}
+
+// The list was rebuilt after the dialog filled it (its notice had not arrived yet): the marked row
+// no longer shows the device the user chose.
+TEST_F(RemoveDeviceDialogTest, ARowThatNoLongerShowsItsDeviceRemovesNothingAndRefills) {
+  struct Case {
+    const char* what;
+    std::vector<ListedDevice> rebuilt;
+  };
+  const ListedDevice a = Single("Disk A", "E", "\\Device\\A");
+  const ListedDevice b = Single("Disk B", "F", "\\Device\\B");
+  ListedDevice bOtherObject = b;
+  bOtherObject.deviceObjectName = "\\Device\\B2";
+  ListedDevice bOtherHardware = b;
+  bOtherHardware.hardwareId = "SCSI\\Other";
+  for (const Case& c : {Case{"row gone", {a}}, Case{"another device at the row", {b, a}},
+                        Case{"same name, other device object", {a, bOtherObject}},
+                        Case{"same name, other hardware", {a, bOtherHardware}}}) {
+    app->devices = {a, b};
+    app->removed.clear();
+    std::vector<std::string> rowsAfter;
+    Run([&](WindowId dialog) {
+      screen.listViews.ClickRow(list, 1);
+      app->devices = c.rebuilt;
+      desktop.ClickItem(dialog, win::kIdOk);
+      rowsAfter = Column(0);
+    });
+    EXPECT_TRUE(app->removed.empty()) << c.what;
+    std::vector<std::string> expected;
+    for (const ListedDevice& device : c.rebuilt) expected.push_back(device.displayName);
+    EXPECT_EQ(rowsAfter, expected) << c.what;
+  }
+}
+
+TEST_F(RemoveDeviceDialogTest, WithoutASelectionMarkRemoveStartsNothing) {
+  app->devices = {Single("Disk A", "E", "\\Device\\A")};
+  Run([&](WindowId dialog) {
+    screen.listViews.ClearSelectionMark(list);
+    desktop.ClickItem(dialog, win::kIdOk);
+  });
+  EXPECT_TRUE(app->removed.empty());
+  EXPECT_TRUE(app->deviceChanges.empty());
+}
+
+TEST_F(RemoveDeviceDialogTest, RescanRunsTheSequenceWaitsAndRefreshesWithTheButtonsDisabled) {
+  app->devices = {Single("Disk A", "E", "\\Device\\A")};
+  Run([&](WindowId dialog) { desktop.ClickItem(dialog, CRemoveDeviceDlg::kRescanButton); });
+  EXPECT_EQ(app->calls, (std::vector<std::string>{"rescan", "sleep 500", "refresh"}));
+}
+
+TEST_F(RemoveDeviceDialogTest, TheLogonStartBoxIsStoredAtEachClickWithItsNotice) {
+  app->autoRun = 1;
+  std::vector<int> shownThenStored;
+  Run([&](WindowId dialog) {
+    shownThenStored.push_back(desktop.ItemCheck(dialog, CRemoveDeviceDlg::kAutoRunBox));
+    desktop.ClickItem(dialog, CRemoveDeviceDlg::kAutoRunBox);
+    shownThenStored.push_back(app->autoRun);
+    desktop.ClickItem(dialog, CRemoveDeviceDlg::kAutoRunBox);
+    shownThenStored.push_back(app->autoRun);
+  });
+  EXPECT_EQ(shownThenStored, (std::vector<int>{1, 0, 1}));
+  const std::pair<std::uint32_t, std::uint32_t> notice{20, win::kMbIconInformation};
+  EXPECT_EQ(app->messages, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{notice, notice}));
+}
+
+// The list-changed notice goes to the last active popup only: while the settings dialog covers
+// this one, a refresh tells the settings dialog.
+TEST_F(RemoveDeviceDialogTest, AListRebuiltWhileTheSettingsDialogCoveredItIsShownAfterwards) {
+  app->devices = {Single("Disk A", "E", "\\Device\\A")};
+  app->whileSettingsShown = [&] { app->devices.push_back(Single("Disk B", "F", "\\Device\\B")); };
+  std::vector<std::string> rowsAfter;
+  Run([&](WindowId dialog) {
+    desktop.ClickItem(dialog, CRemoveDeviceDlg::kSettingsButton);
+    rowsAfter = Column(0);
+  });
+  EXPECT_EQ(app->calls, std::vector<std::string>{"settings"});
+  EXPECT_EQ(rowsAfter, (std::vector<std::string>{"Disk A", "Disk B"}));
+}
+
+TEST_F(RemoveDeviceDialogTest, F1OpensTheHelpAndGoesOnToTheDialog) {
+  Run([&](WindowId dialog) {
+    desktop.Post(dialog, win::kWmKeyDown, win::kVkF1, 0);
+    desktop.Post(dialog, win::kWmSysKeyDown, win::kVkF1, 0);
+    desktop.Post(dialog, win::kWmKeyDown, win::kVkF4, 0);
+  });
+  EXPECT_EQ(app->calls, (std::vector<std::string>{"help", "help"}));
+}
+
+}  // namespace
+}  // namespace holvara
