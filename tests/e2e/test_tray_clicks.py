@@ -7,8 +7,10 @@ rows are in a screenshot (Wine keeps another program's menu handles to itself). 
 Japanese, one program start per language shared by its tests (each leaves the program as it found
 it, "Exit" comes last).
 
-Screenshots: build/wine/screenshots/clicks-<language>-<what>.png.
+Screenshots: build/wine/screenshots/clicks-<language>-<what>.png; clicks-en-192dpi-<what>.png are
+the command menu and its dialogs at 200% display scaling.
 """
+import contextlib
 import json
 import re
 import stat
@@ -30,6 +32,8 @@ ENCLOSURE = paths.MACHINES / "pm-enclosure.json"
 REMOVAL_MS = 3000
 BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 HTML_KEY = r"HKCR\.html"
+# Wine reads the display's density from the user's key, else from the machine's.
+DPI_KEYS = [r"HKCU\Control Panel\Desktop", r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"]
 
 REMOVE_DEVICE_TITLE = {"en": b"Safely Remove Hardware",
                        "ja": "ハードウェアの安全な取り外し".encode("cp932")}
@@ -40,15 +44,17 @@ EMPTY_DESKTOP = (100, 100)
 
 
 class RunningTray:
-    def __init__(self, program, process, shell, display, language):
+    def __init__(self, program, process, shell, display, language, dpi):
         self.program = program
         self.process = process
         self.shell = shell
         self.display = display
         self.language = language
+        self.dpi = dpi
 
     def screenshot(self, what):
-        return self.display.screenshot(f"clicks-{self.language}-{what}")
+        scaled = "" if self.dpi == 96 else f"-{self.dpi}dpi"
+        return self.display.screenshot(f"clicks-{self.language}{scaled}-{what}")
 
     def icon(self):
         return self.shell.wait_for_icon(30)
@@ -94,9 +100,9 @@ def recording_browser(wine):
         wine.run(["reg", "delete", key, "/f"])
 
 
-@pytest.fixture(scope="module", params=["en", "ja"])
+@pytest.fixture(scope="module", params=[("en", 96), ("ja", 96), ("en", 192)], ids=["en", "ja", "en-200%"])
 def running(request, wine, shell, display, services):
-    language = request.param
+    language, dpi = request.param
     program, *_ = wine.install(*(require_windows_program(name) for name in
                                  ("Holvara.exe", "HolvaraResUS.dll", "HolvaraRes.dll", "Index.html", "IndexJa.html")))
     [probe] = wine.install(require_windows_program("holvara-trayprobe.exe"))
@@ -104,19 +110,46 @@ def running(request, wine, shell, display, services):
     wine.run(["reg", "delete", r"HKCU\Software\ZELTO", "/f"])
     wine.run(["reg", "add", MACHINE_KEY, "/v", "CurrentMode", "/t", "REG_DWORD", "/d", str(INSTALLATION_MARKER), "/f"])
     tray = TrayProgram(wine, program, probe)
-    with services.running(SERVICE, f"{service_exe} --machine {machine} --removal-ms {REMOVAL_MS}"):
+    with services.running(SERVICE, f"{service_exe} --machine {machine} --removal-ms {REMOVAL_MS}"), \
+            display_scaling(wine, dpi):
         with user_locale(wine, language):
             process = tray.start()
-        running = RunningTray(tray, process, shell, display, language)
+        running = RunningTray(tray, process, shell, display, language, dpi)
         running.icon()
         yield running
         if process.poll() is None:
             tray.close(process)
 
 
+@contextlib.contextmanager
+def display_scaling(wine, dpi):
+    """Programs started inside see the display at dpi dots per inch (192: 200% scaling)."""
+    if dpi == 96:
+        yield
+        return
+    for key in DPI_KEYS:
+        wine.run(["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+    try:
+        yield
+    finally:
+        for key in DPI_KEYS:
+            wine.run(["reg", "delete", key, "/v", "LogPixels", "/f"])
+
+
+def at_100_percent_only(running):
+    """At 200% only the command menu and its dialogs are looked at; the rest does not depend on
+    the scaling."""
+    if running.dpi != 96:
+        pytest.skip("looked at 100% only")
+
+
 def test_the_command_menu_and_the_dialogs_of_its_commands(running):
     menu, _ = running.open_command_menu()
     running.screenshot_menu(menu, "command-menu")
+    # The selected item's look: its image raised, the band beside it.
+    top, bottom = running.shell.text_rows(menu)[COMMANDS["settings"]]
+    running.shell.point_at(((menu[0] + menu[2]) // 2, (top + bottom) // 2))
+    running.screenshot("command-menu-selected")
     running.shell.click(EMPTY_DESKTOP)
     running.program.wait_closed(MENU_CLASS)
 
@@ -129,6 +162,7 @@ def test_the_command_menu_and_the_dialogs_of_its_commands(running):
 
 
 def test_a_double_click_opens_the_remove_device_dialog_and_no_menu(running):
+    at_100_percent_only(running)
     running.shell.click(running.icon(), repeat=2)
     # The title is read in the program's own code page.
     with user_locale(running.program.wine, running.language):
@@ -141,6 +175,7 @@ def test_a_double_click_opens_the_remove_device_dialog_and_no_menu(running):
 
 
 def test_help_opens_the_help_document(running, recording_browser):
+    at_100_percent_only(running)
     running.choose("help")
     wait_until(lambda: recording_browser.exists() and recording_browser.read_text().strip(), 30,
                "the browser to be asked")
@@ -150,8 +185,8 @@ def test_help_opens_the_help_document(running, recording_browser):
 
 
 def test_the_device_menu_lists_the_unit_and_removes_the_chosen_member(running, wine):
-    if running.language != "en":
-        pytest.skip("the removal runs once, in English")
+    if (running.language, running.dpi) != ("en", 96):
+        pytest.skip("the removal runs once, in English at 100%")
     [cli] = wine.install(require_windows_program("HolvaraCli.exe"))
 
     def listed():
