@@ -52,6 +52,11 @@ bool Machine::RemoveSubtree(std::size_t node) {
   return true;
 }
 
+void Machine::Restore() {
+  for (Node& node : nodes) node.removed = false;
+  rescanned = false;
+}
+
 std::string Machine::InterfacePath(std::size_t unit) const {
   const StorageUnit& u = units[unit];
   std::string id = "unit" + std::to_string(unit);

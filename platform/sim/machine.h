@@ -93,6 +93,8 @@ struct Machine {
   bool IsVolumePresent(const Volume& volume) const;
   // Removes the node's subtree unless a node in it vetoes; false when vetoed.
   bool RemoveSubtree(std::size_t node);
+  // Undoes every change the device adapters make (removals and a rescan): the machine as loaded.
+  void Restore();
   // The device path of a node's storage interface.
   std::string InterfacePath(std::size_t unit) const;
   // The unit whose interface has this path; the index is built once, after loading.

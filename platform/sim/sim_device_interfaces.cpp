@@ -67,14 +67,14 @@ class SimDeviceInfoSet : public DeviceInfoSet {
     if (index >= nodes_.size()) return kErrorNoMoreItems;
     const Node& node = machine_.nodes[nodes_[index]];
     if (property == kSpdrpHardwareId && node.hardwareIdReadError) return *node.hardwareIdReadError;
-    const auto bytes = PropertyBytes(node, SetupPropertyToCm(property));
+    const std::span<char> room = buffer == nullptr ? std::span<char>() : std::span<char>(buffer, size);
+    const auto bytes = PropertyBytes(node, SetupPropertyToCm(property), room);
     if (!bytes) {
       requiredSize = 0;
       return kErrorInvalidData;
     }
-    requiredSize = static_cast<std::uint32_t>(bytes->size());
-    if (buffer == nullptr || size < bytes->size()) return kErrorInsufficientBuffer;
-    std::memcpy(buffer, bytes->data(), bytes->size());
+    requiredSize = static_cast<std::uint32_t>(*bytes);
+    if (*bytes > room.size()) return kErrorInsufficientBuffer;
     return kErrorSuccess;
   }
 

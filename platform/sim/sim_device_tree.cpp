@@ -5,35 +5,49 @@
 namespace holvara::sim {
 namespace {
 
-std::optional<std::string> WithNul(const std::optional<std::string>& text) {
-  return text ? std::optional<std::string>(*text + '\0') : std::nullopt;
+const std::optional<std::string>* TextProperty(const Node& node, std::uint32_t cmProperty) {
+  switch (cmProperty) {
+    case kCmDrpDeviceDesc:
+      return &node.description;
+    case kCmDrpService:
+      return &node.service;
+    case kCmDrpClass:
+      return &node.className;
+    case kCmDrpClassGuid:
+      return &node.classGuid;
+    case kCmDrpFriendlyName:
+      return &node.friendlyName;
+    case kCmDrpPhysicalDeviceObjectName:
+      return &node.deviceObjectName;
+    default:
+      return nullptr;
+  }
+}
+
+// Writes the text and its NUL at `at`; the bytes it took.
+std::size_t PutText(const std::string& text, char* at) {
+  std::memcpy(at, text.c_str(), text.size() + 1);
+  return text.size() + 1;
 }
 
 }  // namespace
 
-std::optional<std::string> PropertyBytes(const Node& node, std::uint32_t cmProperty) {
-  switch (cmProperty) {
-    case kCmDrpDeviceDesc:
-      return WithNul(node.description);
-    case kCmDrpHardwareId: {
-      if (!node.hardwareIds) return std::nullopt;
-      std::string bytes;
-      for (const std::string& id : *node.hardwareIds) bytes += id + '\0';
-      return bytes + '\0';
-    }
-    case kCmDrpService:
-      return WithNul(node.service);
-    case kCmDrpClass:
-      return WithNul(node.className);
-    case kCmDrpClassGuid:
-      return WithNul(node.classGuid);
-    case kCmDrpFriendlyName:
-      return WithNul(node.friendlyName);
-    case kCmDrpPhysicalDeviceObjectName:
-      return WithNul(node.deviceObjectName);
-    default:
-      return std::nullopt;
+std::optional<std::size_t> PropertyBytes(const Node& node, std::uint32_t cmProperty, std::span<char> buffer) {
+  if (cmProperty == kCmDrpHardwareId) {
+    if (!node.hardwareIds) return std::nullopt;
+    std::size_t size = 1;
+    for (const std::string& id : *node.hardwareIds) size += id.size() + 1;
+    if (size > buffer.size()) return size;
+    char* at = buffer.data();
+    for (const std::string& id : *node.hardwareIds) at += PutText(id, at);
+    *at = '\0';
+    return size;
   }
+  const auto* text = TextProperty(node, cmProperty);
+  if (text == nullptr || !*text) return std::nullopt;
+  const std::size_t size = (*text)->size() + 1;
+  if (size <= buffer.size()) PutText(**text, buffer.data());
+  return size;
 }
 
 std::optional<std::size_t> SimDeviceTree::PresentNode(DevNode node) const {
@@ -76,19 +90,14 @@ std::uint32_t SimDeviceTree::GetRegistryProperty(DevNode node, std::uint32_t pro
                                                  std::uint32_t& length) {
   const auto index = PresentNode(node);
   if (!index) return kCrNoSuchDevnode;
-  const auto bytes = PropertyBytes(machine_.nodes[*index], property);
-  if (!bytes) {
+  const std::span<char> room = buffer == nullptr ? std::span<char>() : std::span<char>(buffer, length);
+  const auto size = PropertyBytes(machine_.nodes[*index], property, room);
+  if (!size) {
     length = 0;
     return kCrNoSuchValue;
   }
-  const auto size = static_cast<std::uint32_t>(bytes->size());
-  if (buffer == nullptr || length < size) {
-    length = size;
-    return kCrBufferSmall;
-  }
-  std::memcpy(buffer, bytes->data(), size);
-  length = size;
-  return kCrSuccess;
+  length = static_cast<std::uint32_t>(*size);
+  return *size <= room.size() ? kCrSuccess : kCrBufferSmall;
 }
 
 std::uint32_t SimDeviceTree::GetDeviceId(DevNode node, char* buffer, std::uint32_t length) {

@@ -1,6 +1,10 @@
 // The Configuration Manager of a simulated machine.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <span>
+
 #include "platform/ports/device_tree.h"
 #include "platform/sim/machine.h"
 
@@ -31,7 +35,9 @@ class SimDeviceTree : public DeviceTree {
 };
 
 // The bytes of a registry property as the system stores it: a text with its NUL, or a
-// multi-string with the NUL of each text and a final NUL; nullopt when the node lacks it.
-std::optional<std::string> PropertyBytes(const Node& node, std::uint32_t cmProperty);
+// multi-string with the NUL of each text and a final NUL. They are written to `buffer` only when
+// they fit; the count of bytes either way, nullopt when the node lacks the property. Written in
+// place, without a copy: the device search reads every node's properties twice over.
+std::optional<std::size_t> PropertyBytes(const Node& node, std::uint32_t cmProperty, std::span<char> buffer);
 
 }  // namespace holvara::sim

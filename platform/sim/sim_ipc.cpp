@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace holvara {
 
@@ -25,12 +25,12 @@ struct SimIpc::EventState {
 };
 
 struct SimIpc::Connection {
-  std::deque<std::byte> toServer;
-  std::deque<std::byte> toClient;
+  std::vector<std::byte> toServer;
+  std::vector<std::byte> toClient;
   // A read the client has under way takes what the server writes straight away, as on the real
   // system; a disconnect cannot take those bytes back.
   std::size_t clientReadPending = 0;
-  std::deque<std::byte> handedToClient;
+  std::vector<std::byte> handedToClient;
   bool clientOpen = true;
   bool serverOpen = true;
   bool breakOnRequest = false;
@@ -84,7 +84,7 @@ class SimEvent : public Event {
 
 bool IsSet(Event& event) { return dynamic_cast<SimEvent&>(event).Signalled(); }
 
-std::size_t TakeBytes(std::deque<std::byte>& from, std::span<std::byte> to) {
+std::size_t TakeBytes(std::vector<std::byte>& from, std::span<std::byte> to) {
   const std::size_t count = std::min(from.size(), to.size());
   std::copy_n(from.begin(), count, to.begin());
   from.erase(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(count));
@@ -349,7 +349,8 @@ void SimIpc::Respond(std::unique_lock<std::mutex>& lock,
   if (reply.empty()) {
     connection->serverOpen = false;
   } else {
-    for (const std::uint8_t byte : reply) connection->toClient.push_back(std::byte{byte});
+    const auto* bytes = reinterpret_cast<const std::byte*>(reply.data());
+    connection->toClient.insert(connection->toClient.end(), bytes, bytes + reply.size());
     const auto event = events_.find(connection->finishedEventName);
     if (event != events_.end()) {
       if (auto state = event->second.lock()) state->signalled = true;

@@ -119,9 +119,14 @@ void SimRegistry::SetString(RegistryRoot root, std::string_view path, std::strin
 }
 
 void SimRegistry::SetRaw(RegistryRoot root, std::string_view path, SimRegistryValue value) {
-  const std::string normal = Normal(path);
-  MakeKey(root, normal);
-  std::vector<SimRegistryValue>& values = keys_[{root, normal}];
+  const KeyName name{root, Normal(path)};
+  // Every key is made with its parents, so a key that exists needs nothing more.
+  auto key = keys_.find(name);
+  if (key == keys_.end()) {
+    MakeKey(root, name.second);
+    key = keys_.find(name);
+  }
+  std::vector<SimRegistryValue>& values = key->second;
   for (SimRegistryValue& stored : values) {
     if (SameName(stored.name, value.name)) {
       stored = std::move(value);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <aclapi.h>
 
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,20 +19,30 @@ constexpr DWORD kPipeDefaultTimeoutMs = 1000;
 
 class Win32Event final : public Event {
  public:
-  explicit Win32Event(HANDLE handle) : handle_(handle) {}
-  void Set() override { SetEvent(handle_.get()); }
+  // `setOnlyHere`: an unnamed manual-reset event, which only Set below can signal and nothing
+  // resets. Once it is set, or when the wait must not block, the answer is whether Set has run,
+  // without asking the kernel: the service looks at its stop event like that after every
+  // exchange, and under Wine each wait is a round trip to the server.
+  Win32Event(HANDLE handle, bool setOnlyHere) : handle_(handle), setOnlyHere_(setOnlyHere) {}
+  void Set() override {
+    setHere_.store(true);
+    SetEvent(handle_.get());
+  }
   bool Wait(std::uint32_t timeoutMs) override {
+    if (setOnlyHere_ && (setHere_.load() || timeoutMs == 0)) return setHere_.load();
     return WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0;
   }
   HANDLE handle() const { return handle_.get(); }
 
  private:
   Win32Handle handle_;
+  const bool setOnlyHere_;
+  std::atomic<bool> setHere_{false};
 };
 
-std::unique_ptr<Event> EventOrNull(HANDLE handle) {
+std::unique_ptr<Event> EventOrNull(HANDLE handle, bool setOnlyHere = false) {
   if (!handle) return nullptr;
-  return std::make_unique<Win32Event>(handle);
+  return std::make_unique<Win32Event>(handle, setOnlyHere);
 }
 
 HANDLE HandleOf(Event& event) { return static_cast<Win32Event&>(event).handle(); }
@@ -179,7 +190,7 @@ std::unique_ptr<Event> Win32Ipc::OpenNamedEvent(std::string_view name) {
 }
 
 std::unique_ptr<Event> Win32Ipc::CreateUnnamedEvent() {
-  return EventOrNull(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  return EventOrNull(CreateEventA(nullptr, TRUE, FALSE, nullptr), true);
 }
 
 PipeOpenResult Win32Ipc::OpenPipe(std::string_view name) {

@@ -54,14 +54,17 @@ ExpectedTexts TextsOf(const DeviceListEntry& entry) {
 }
 
 bool IsZero(const DeviceListEntry& entry) {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(&entry);
-  return std::all_of(bytes, bytes + sizeof entry, [](std::uint8_t b) { return b == 0; });
+  static const DeviceListEntry zero{};
+  return std::memcmp(&entry, &zero, sizeof entry) == 0;
 }
 
 // Answers each request with the next bytes of the input.
 class FuzzedService {
  public:
-  explicit FuzzedService(InputReader& input) : input_(input) {}
+  explicit FuzzedService(InputReader& input) : input_(input) {
+    requests.reserve(1 + 2 * kDeviceTableSlots);
+    records.reserve(kDeviceTableSlots);
+  }
 
   // Once the input has ended the service goes away without a reply; a reply cut short by the
   // end of the input is filled up with zeros.

@@ -2,7 +2,8 @@
 // (208 bytes; a short last piece is a short read, its missing bytes zero), goes to the dispatcher
 // over the device service on a simulated PC. Every known command is answered with exactly its
 // reply size, any other value with nothing; a record is clean; the device work is handed only the
-// bounded contents of the request's fields.
+// bounded contents of the request's fields, and every device-information set and start of COM a
+// request opens is closed again.
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -12,7 +13,11 @@
 
 #include "common/protocol.h"
 #include "common/text_field.h"
-#include "platform/sim/simulated_pc.h"
+#include "platform/sim/machine_loader.h"
+#include "platform/sim/sim_device_interfaces.h"
+#include "platform/sim/sim_device_tree.h"
+#include "platform/sim/sim_storage.h"
+#include "platform/sim/sim_wmi.h"
 #include "service/devices/device_service.h"
 #include "service/host/request_dispatcher.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -138,8 +143,11 @@ void CheckReply(const ServiceRequest& request, const std::optional<std::vector<s
   else FUZZ_CHECK(value == 0 || value == 1);
 }
 
-const sim::Machine& PristineMachine() {
-  static const sim::Machine machine = sim::LoadMachineFile(HOLVARA_FUZZ_MACHINE);
+// One machine for the whole run, put back as loaded before every input: removals and rescans
+// change it, and a copy per input cost as much as the requests themselves.
+sim::Machine& MachineAsLoaded() {
+  static sim::Machine machine = sim::LoadMachineFile(HOLVARA_FUZZ_MACHINE);
+  machine.Restore();
   return machine;
 }
 
@@ -148,11 +156,13 @@ const sim::Machine& PristineMachine() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace holvara;
-  // A fresh machine for every input: removals and rescans change it.
-  sim::SimulatedPc pc(PristineMachine());
+  sim::Machine& machine = MachineAsLoaded();
+  sim::SimDeviceTree tree(machine);
+  sim::SimDeviceInterfaces interfaces(machine);
+  sim::SimStorage storage(machine);
+  sim::SimWmi wmi(machine);
   DiscardingDebugOutput debug;
-  const DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug};
-  DeviceService service(ports);
+  DeviceService service({tree, interfaces, storage, wmi, debug});
   InlineThreads threads;
 
   InputReader input(data, size);
@@ -165,6 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckedWork work(service, *request);
     RequestDispatcher dispatcher(work, threads, debug);
     CheckReply(*request, dispatcher.Dispatch(*request));
+    // What a request opens (device-information sets, COM) it closes again.
+    FUZZ_CHECK(wmi.comDepth() == 0);
+    FUZZ_CHECK(interfaces.setsOpen() == 0);
   }
   return 0;
 }
