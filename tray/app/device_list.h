@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "platform/ports/files.h"
 #include "tray/dialogs/device_list_notice.h"
@@ -72,6 +73,13 @@ class DeviceListHost {
   virtual FileSystem& Files() = 0;
   virtual const ClientPorts& Client() = 0;
 };
+
+// The entries of the list in use: the first entry whose inUse is not 1 ends the list.
+inline std::span<const DeviceListEntry> EntriesInUse(const DeviceListTable& list) {
+  std::size_t used = 0;
+  while (used < kDeviceListCapacity && list[used].inUse == 1) ++used;
+  return {list.data(), used};
+}
 
 // Asks the service for every device, keeps those that may be offered for removal, orders and
 // groups them, and notifies an open dialog. Returns 1.

@@ -22,9 +22,7 @@ DeviceMenuEntry MenuEntryOf(const DeviceListEntry& entry) {
 std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
   menuCopy_ = deviceList_;
   std::vector<DeviceMenuEntry> entries;
-  for (std::size_t i = 0; i < kDeviceListCapacity && menuCopy_[i].inUse == 1; ++i) {
-    entries.push_back(MenuEntryOf(menuCopy_[i]));
-  }
+  for (const DeviceListEntry& entry : EntriesInUse(menuCopy_)) entries.push_back(MenuEntryOf(entry));
   return entries;
 }
 

@@ -29,9 +29,7 @@ int CHolvaraApp::RemoveDeviceSequence() {
 
 std::vector<ListedDevice> CHolvaraApp::ListedDevices() {
   std::vector<ListedDevice> devices;
-  for (std::size_t i = 0; i < kDeviceListCapacity && deviceList_[i].inUse == 1; ++i) {
-    devices.push_back(ListedDeviceOf(deviceList_[i]));
-  }
+  for (const DeviceListEntry& entry : EntriesInUse(deviceList_)) devices.push_back(ListedDeviceOf(entry));
   return devices;
 }
 

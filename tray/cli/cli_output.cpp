@@ -63,15 +63,17 @@ void PrintTable(const DeviceListTable& list, std::ostream& out) {
     return;
   }
   out << std::left << std::setw(7) << "Index" << std::setw(14) << "Drives" << "Device\n";
-  for (std::size_t i = 0; i < kDeviceListCapacity && list[i].inUse == 1; ++i) {
-    out << std::setw(7) << i << std::setw(14) << DriveNames(list[i]) << DisplayName(list[i]) << '\n';
+  const auto entries = EntriesInUse(list);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    out << std::setw(7) << i << std::setw(14) << DriveNames(entries[i]) << DisplayName(entries[i]) << '\n';
   }
 }
 
 void PrintJson(const DeviceListTable& list, std::ostream& out) {
   out << "{\"devices\":[";
-  for (std::size_t i = 0; i < kDeviceListCapacity && list[i].inUse == 1; ++i) {
-    const DeviceListEntry& entry = list[i];
+  const auto entries = EntriesInUse(list);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const DeviceListEntry& entry = entries[i];
     out << (i ? "," : "") << "{\"index\":" << i << ",\"kind\":\"" << KindName(entry) << '"'
         << ",\"name\":" << JsonText(ReadField(entry.displayName))
         << ",\"driveLetters\":" << JsonText(ReadField(entry.driveLetters))

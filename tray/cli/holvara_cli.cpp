@@ -136,8 +136,9 @@ class Session {
   }
 
   int IndexHolding(char letter) const {
-    for (std::size_t i = 0; i < kDeviceListCapacity && list_[i].inUse == 1; ++i) {
-      if (list_[i].kind == kSingleDevice && HoldsLetter(list_[i], letter)) return static_cast<int>(i);
+    const auto entries = EntriesInUse(list_);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].kind == kSingleDevice && HoldsLetter(entries[i], letter)) return static_cast<int>(i);
     }
     return -1;
   }

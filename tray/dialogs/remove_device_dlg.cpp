@@ -137,12 +137,11 @@ void CRemoveDeviceDlg::OnOK() {
 // put another device at its index, and the user chose the device the row showed.
 void CRemoveDeviceDlg::RemoveMarkedRow() {
   const int row = screen_.listViews.SelectionMark(list_);
-  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  const auto at = static_cast<std::size_t>(row);
+  if (row < 0 || at >= rows_.size()) return;
   const std::vector<ListedDevice> current = devices_.ListedDevices();
-  const ListedDevice& shown = rows_[static_cast<std::size_t>(row)];
-  if (static_cast<std::size_t>(row) >= current.size() ||
-      current[static_cast<std::size_t>(row)].hardwareId != shown.hardwareId ||
-      current[static_cast<std::size_t>(row)].deviceObjectName != shown.deviceObjectName) {
+  if (at >= current.size() || current[at].hardwareId != rows_[at].hardwareId ||
+      current[at].deviceObjectName != rows_[at].deviceObjectName) {
     FillList();
     return;
   }

@@ -82,7 +82,6 @@ void CMainFrame::OnLeftButtonDown() {
   }
   const ScreenPorts& screen = host_.MenuCommands().Screen();
   pressedAt_ = screen.cursor.Position();
-  ui().StopTimer(id(), kDeviceMenuTimerId);
   ui().StartTimer(id(), kDeviceMenuTimerId, screen.metrics.DoubleClickTimeMs());
 }
 
