@@ -23,8 +23,15 @@ class ServiceControl:
         return int(match.group(1)) if result.returncode == 0 and match else None
 
     def create(self, name, command_line, start="demand"):
+        """Installs the service, in place of one of the same name. A deleted service stays in the
+        manager's table until its last handle is closed, which for one that just stopped is when
+        its process has ended; until then a service of the same name cannot be made (and Wine's
+        sc says nothing), so the creation is tried again for a while."""
         self.remove(name)
-        result = self.sc("create", name, "binPath=", command_line, "type=", "own", "start=", start)
+        argv = ("create", name, "binPath=", command_line, "type=", "own", "start=", start)
+        deadline = time.monotonic() + 10
+        while (result := self.sc(*argv)).returncode != 0 and time.monotonic() < deadline:
+            time.sleep(0.2)
         assert result.returncode == 0, f"sc create {name} failed: {result.stdout}{result.stderr}"
 
     def start(self, name, timeout=20):
