@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_console.h"
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
   Win32FileSystem files;
   Win32Ipc ipc;
   Win32Clock clock;
+  Win32Console console;
   Win32DebugOutput debug;
   const std::vector<std::string_view> words(argv + 1, argv + argc);
-  return cli::RunCli(words, {registry, files, {ipc, clock, debug}}, HOLVARA_VERSION_TEXT, std::cout, std::cerr);
+  return cli::RunCli(words, {registry, files, console, {ipc, clock, debug}}, HOLVARA_VERSION_TEXT, std::cout,
+                     std::cerr);
 }

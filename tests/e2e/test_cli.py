@@ -1,7 +1,7 @@
 """HolvaraCli.exe through the real pipe to HolvaraServiceSim.exe under Wine's service manager, on
 the enclosure machine: its list is the tray's list of the native simulator for the same machine and
-settings, removals take devices away, refusals take nothing, and without a service it gives up
-after the client's retries."""
+settings, removals (by letter, identity or pinned index) take devices away, refusals take nothing,
+and without a service it gives up after the client's retries."""
 import json
 import time
 
@@ -64,7 +64,7 @@ def test_list_is_the_trays_list(sim_service, cli):
     assert "F: G:" in table.stdout
 
 
-def test_remove_a_letter_then_a_whole_unit(sim_service, cli):
+def test_remove_a_letter_then_a_whole_unit_by_its_pinned_index(sim_service, cli):
     before = cli.names()
 
     removed = cli.run("remove", "E:")
@@ -73,10 +73,35 @@ def test_remove_a_letter_then_a_whole_unit(sim_service, cli):
     assert len(cli.names()) == len(before) - 1
 
     [unit] = [d for d in cli.devices() if d["kind"] == "unit"]
-    removed = cli.run("remove", "--index", str(unit["index"]))
+    removed = cli.run("remove", "--index", str(unit["index"]), "--expect", unit["id"])
     assert removed.returncode == 0, removed.stderr
+    assert removed.stdout.startswith(f"Entry {unit['index']} is the unit {unit['name']} with ")
     assert removed.stdout.count("can now be safely removed") == unit["memberCount"]
     assert cli.names() == ["PIONEER DVD-RW  DVR-216D SCSI CdRom Device"]
+
+
+def test_remove_by_identity_takes_that_device_alone(sim_service, cli):
+    before = cli.devices()
+    [hitachi] = [d for d in before if d["name"].startswith("Hitachi")]
+
+    removed = cli.run("remove", "--id", hitachi["id"])
+    assert removed.returncode == 0, removed.stderr
+    assert "(H:) can now be safely removed" in removed.stdout
+    assert [d["id"] for d in cli.devices() if d["kind"] != "unit"] == [
+        d["id"] for d in before if d["kind"] != "unit" and d["id"] != hitachi["id"]]
+
+    again = cli.run("remove", "--id", hitachi["id"])
+    assert (again.returncode, again.stdout) == (4, "")
+    assert "No such device now" in again.stderr
+    assert len(cli.devices()) == len(before) - 1
+
+
+def test_an_index_without_a_pin_from_a_script_removes_nothing(sim_service, cli):
+    before = cli.names()
+    refused = cli.run("remove", "--index", "1")
+    assert (refused.returncode, refused.stdout) == (2, "")
+    assert "--id ID" in refused.stderr
+    assert cli.names() == before
 
 
 @pytest.mark.parametrize("letter, reason", [("Z:", "No removable device holds drive Z:"),

@@ -48,15 +48,19 @@ std::variant<Arguments, UsageError> ParseRemove(std::span<const std::string_view
       if (at + 1 >= words.size()) return UsageError{"--index needs a number"};
       arguments.index = Number(words[++at]);
       if (!arguments.index) return UsageError{"--index needs a number, not \"" + std::string(words[at]) + "\""};
+    } else if (word == "--id" || word == "--expect") {
+      if (at + 1 >= words.size() || words[at + 1].empty()) return UsageError{std::string(word) + " needs an identity"};
+      (word == "--id" ? arguments.id : arguments.expect) = std::string(words[++at]);
     } else if (auto letter = DriveLetter(word); letter && !arguments.letter) {
       arguments.letter = letter;
     } else {
       return Unexpected(word);
     }
   }
-  if (arguments.letter.has_value() == arguments.index.has_value()) {
-    return UsageError{"remove needs either a drive letter (E:) or --index N"};
-  }
+  const int targets =
+      int{arguments.letter.has_value()} + int{arguments.index.has_value()} + int{arguments.id.has_value()};
+  if (targets != 1) return UsageError{"remove needs one of a drive letter (E:), --id ID or --index N"};
+  if (arguments.expect && !arguments.index) return UsageError{"--expect goes with --index N"};
   return arguments;
 }
 

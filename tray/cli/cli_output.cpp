@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/text_field.h"
+#include "tray/cli/entry_identity.h"
 
 namespace holvara::cli {
 namespace {
@@ -74,7 +75,8 @@ void PrintJson(const DeviceListTable& list, std::ostream& out) {
   const auto entries = EntriesInUse(list);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const DeviceListEntry& entry = entries[i];
-    out << (i ? "," : "") << "{\"index\":" << i << ",\"kind\":\"" << KindName(entry) << '"'
+    out << (i ? "," : "") << "{\"index\":" << i << ",\"id\":" << JsonText(EntryIdentity(list, static_cast<int>(i)))
+        << ",\"kind\":\"" << KindName(entry) << '"'
         << ",\"name\":" << JsonText(ReadField(entry.displayName))
         << ",\"driveLetters\":" << JsonText(ReadField(entry.driveLetters))
         << ",\"systemFiles\":" << (entry.systemDrive ? "true" : "false")

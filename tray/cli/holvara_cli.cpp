@@ -13,6 +13,7 @@
 #include "tray/app/removal_plan.h"
 #include "tray/cli/cli_arguments.h"
 #include "tray/cli/cli_output.h"
+#include "tray/cli/entry_identity.h"
 #include "tray/cli/reachability_ipc.h"
 
 namespace holvara::cli {
@@ -20,6 +21,11 @@ namespace {
 
 constexpr char kUnreachableText[] =
     "The Holvara service is not reachable. Make sure the service HolvaraService is running.\n";
+constexpr char kUnpinnedIndexText[] =
+    "remove --index N removes whatever stands at N when it runs, and a device attached or removed since the list "
+    "was read moves the entries. Without a console, name the device with --id ID, or pin N with --expect ID "
+    "(the \"id\" of \"HolvaraCli list --json\"). Nothing was removed.";
+constexpr char kListIdentitiesText[] = "\"HolvaraCli list --json\" shows the identities of the devices listed now.";
 // The same words the tray program uses when a removal fails.
 constexpr char kRemovalFailedText[] =
     "The device could not be removed. Close every program that uses it and try again.";
@@ -59,12 +65,25 @@ bool HoldsLetter(const DeviceListEntry& entry, char letter) {
   return ReadField(entry.driveLetters).find(letter) != std::string_view::npos;
 }
 
+struct Refusal {
+  ExitCode code;
+  std::string reason;
+};
+
 std::string Describe(const DeviceListEntry& entry) {
   std::string text = "[ ";
   if (entry.inUnit) text += "TRAY:" + std::to_string(entry.target + 1) + " ";
   text += std::string(ReadField(entry.displayName)) + " ]";
   if (const std::string drives = DriveNames(entry); !drives.empty()) text += " (" + drives + ")";
   return text;
+}
+
+// What --index is about to remove, said before the first request.
+std::string Announcement(int index, const RemovalPlan& plan) {
+  const std::string entry = "Entry " + std::to_string(index) + " is ";
+  if (!plan.IsUnit()) return entry + Describe(plan.entry) + "; removing it.\n";
+  return entry + "the unit " + std::string(ReadField(plan.entry.displayName)) + " with " +
+         std::to_string(plan.members.size()) + " disks; removing them one after the other.\n";
 }
 
 class Session {
@@ -79,18 +98,13 @@ class Session {
   }
 
   int Remove(const Arguments& arguments) {
-    if (!Refresh()) return Unreachable();
-    const char systemDrive = SystemDriveLetter();
-    int index = arguments.index.value_or(-1);
-    if (arguments.letter) {
-      const char letter = *arguments.letter;
-      if (letter == systemDrive) return Refuse(std::string(1, letter) + ": is the system drive; it is never removed.");
-      index = IndexHolding(letter);
-      if (index < 0) {
-        return Refuse("No removable device holds drive " + std::string(1, letter) +
-                      ":. \"HolvaraCli list\" shows the devices that can be removed.");
-      }
+    if (arguments.index && !arguments.expect && !ports_.console.IsConsole(StandardStream::kInput)) {
+      return Usage(kUnpinnedIndexText);
     }
+    if (!Refresh()) return Unreachable();
+    const std::variant<int, Refusal> target = FindTarget(arguments);
+    if (const auto* refusal = std::get_if<Refusal>(&target)) return Refuse(*refusal);
+    const int index = std::get<int>(target);
     const std::optional<RemovalPlan> plan = PlanRemoval(list_, index);
     if (!plan) {
       return Refuse("There is no device or unit at index " + std::to_string(index) +
@@ -99,19 +113,13 @@ class Session {
     const std::vector<DeviceListEntry> devices = plan->IsUnit() ? plan->members : std::vector{plan->entry};
     // Every device of a unit is checked before the first is removed, so a refusal removes nothing.
     for (const DeviceListEntry& device : devices) {
-      if (systemDrive && HoldsLetter(device, systemDrive)) {
-        return Refuse(Describe(device) + " holds the system drive; it is never removed.");
-      }
-      if (device.systemDrive == 1 && host_.ProfileInt("SystemMessage", 0) == 1 && !arguments.confirmed) {
-        return Refuse(Describe(device) +
-                      " holds system files, such as the paging file. Removing it may make Windows unstable. "
-                      "Add --yes to remove it anyway.");
-      }
+      if (std::optional<std::string> reason = SystemRefusal(device, arguments.confirmed)) return Refuse(*reason);
     }
+    if (arguments.index) out_ << Announcement(index, *plan) << std::flush;
     for (const DeviceListEntry& device : devices) {
       ServiceClient client(host_.Client());
       client.Send(MakeRemovalRequest(device));
-      if (client.ReadResult() == 0) return Refuse(Describe(device) + ": " + kRemovalFailedText);
+      if (client.ReadResult() == 0) return RemovalFailed(device);
       out_ << Describe(device) << " can now be safely removed from the computer.\n";
     }
     return kDone;
@@ -135,12 +143,56 @@ class Session {
     return ipc_.reached();
   }
 
-  int IndexHolding(char letter) const {
+  // The index of the entry the command names in the list just built, or why there is none.
+  std::variant<int, Refusal> FindTarget(const Arguments& arguments) {
+    if (arguments.letter) return EntryHolding(*arguments.letter);
+    if (arguments.id) return EntryWithIdentity(*arguments.id);
+    const int index = *arguments.index;
+    if (arguments.expect && EntryIdentity(list_, index) != *arguments.expect) {
+      return Refusal{kNoSuchDevice, "No such device now: entry " + std::to_string(index) +
+                                        " is no longer the one --expect names, so nothing is removed. " +
+                                        kListIdentitiesText};
+    }
+    return index;
+  }
+
+  std::variant<int, Refusal> EntryHolding(char letter) {
+    if (letter == SystemDriveLetter()) {
+      return Refusal{kRefused, std::string(1, letter) + ": is the system drive; it is never removed."};
+    }
     const auto entries = EntriesInUse(list_);
     for (std::size_t i = 0; i < entries.size(); ++i) {
       if (entries[i].kind == kSingleDevice && HoldsLetter(entries[i], letter)) return static_cast<int>(i);
     }
-    return -1;
+    return Refusal{kRefused, "No removable device holds drive " + std::string(1, letter) +
+                                 ":. \"HolvaraCli list\" shows the devices that can be removed."};
+  }
+
+  std::variant<int, Refusal> EntryWithIdentity(const std::string& identity) {
+    if (const int index = IndexOfIdentity(list_, identity); index >= 0) return index;
+    if (const int unit = UnitAtPositionOf(list_, identity); unit >= 0) {
+      return Refusal{kNoSuchDevice, "No such device now: the unit " + UnitName(unit) +
+                                        " no longer has the disks the identity names, so nothing is removed. " +
+                                        kListIdentitiesText};
+    }
+    return Refusal{kNoSuchDevice, "No such device now: no listed device or unit has the identity " + identity +
+                                      ". " + kListIdentitiesText};
+  }
+
+  std::string UnitName(int unit) const { return std::string(ReadField(list_[static_cast<std::size_t>(unit)].displayName)); }
+
+  // Why the device must not go, when it must not.
+  std::optional<std::string> SystemRefusal(const DeviceListEntry& device, bool confirmed) {
+    const char systemDrive = SystemDriveLetter();
+    if (systemDrive && HoldsLetter(device, systemDrive)) {
+      return Describe(device) + " holds the system drive; it is never removed.";
+    }
+    if (device.systemDrive == 1 && host_.ProfileInt("SystemMessage", 0) == 1 && !confirmed) {
+      return Describe(device) +
+             " holds system files, such as the paging file. Removing it may make Windows unstable. "
+             "Add --yes to remove it anyway.";
+    }
+    return std::nullopt;
   }
 
   char SystemDriveLetter() {
@@ -148,9 +200,18 @@ class Session {
     return windows.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(windows[0])));
   }
 
-  int Refuse(const std::string& reason) {
-    err_ << reason << '\n';
-    return kRefused;
+  int Refuse(const std::string& reason) { return Refuse(Refusal{kRefused, reason}); }
+  int Refuse(const Refusal& refusal) {
+    err_ << refusal.reason << '\n';
+    return refusal.code;
+  }
+
+  // The service answered the removal request of device with a failure.
+  int RemovalFailed(const DeviceListEntry& device) { return Refuse(Describe(device) + ": " + kRemovalFailedText); }
+
+  int Usage(const char* text) {
+    err_ << "HolvaraCli: " << text << "\n\n" << kUsageText;
+    return kUsage;
   }
 
   int Unreachable() {

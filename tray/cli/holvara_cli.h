@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ports/console.h"
 #include "platform/ports/files.h"
 #include "platform/ports/registry.h"
 #include "tray/app/service_client.h"
@@ -19,11 +20,13 @@ enum ExitCode : int {
   kRefused = 1,
   kUsage = 2,
   kUnreachable = 3,
+  kNoSuchDevice = 4,
 };
 
 struct CliPorts {
   Registry& registry;
   FileSystem& files;
+  Console& console;
   ClientPorts client;
 };
 

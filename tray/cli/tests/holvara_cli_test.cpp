@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/recording_debug_output.h"
+#include "platform/sim/sim_console.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_registry.h"
@@ -35,6 +36,7 @@ class EnclosurePc {
   EnclosurePc() {
     files_.SetWindowsDirectory("C:\\Windows");
     files_.SetCurrentDirectory("C:\\Windows\\system32");
+    console_.consoles = {StandardStream::kInput};  // a person at a prompt, unless a test says otherwise
     StartService();
   }
 
@@ -53,7 +55,7 @@ class EnclosurePc {
   Outcome Run(std::vector<std::string_view> words) {
     std::ostringstream out;
     std::ostringstream err;
-    const CliPorts ports{registry_, files_, {kernel_.ipc(), kernel_.clock(), debug_}};
+    const CliPorts ports{registry_, files_, console_, {kernel_.ipc(), kernel_.clock(), debug_}};
     const int code = RunCli(words, ports, "9.99", out, err);
     return {code, out.str(), err.str()};
   }
@@ -70,6 +72,29 @@ class EnclosurePc {
     return names;
   }
 
+  // The identity of each entry, in list order, read from list --json.
+  std::vector<std::string> Ids() {
+    const Outcome listed = Run({"list", "--json"});
+    EXPECT_EQ(listed.code, kDone) << listed.err;
+    std::vector<std::string> ids;
+    constexpr std::string_view kKey = "\"id\":\"";
+    for (std::size_t at = listed.out.find(kKey); at != std::string::npos; at = listed.out.find(kKey, at)) {
+      at += kKey.size();
+      ids.push_back(listed.out.substr(at, listed.out.find('"', at) - at));
+    }
+    return ids;
+  }
+
+  // Takes the disk that holds the letter off the machine until Attach (a rescan) brings it.
+  void DetachDiskOf(char letter) {
+    sim::Machine& machine = pc_.machine();
+    for (const sim::Volume& volume : machine.volumes) {
+      if (volume.letter == letter) machine.nodes[*machine.units[volume.units[0]].node].appearsAfterRescan = true;
+    }
+  }
+  void Attach() { pc_.machine().rescanned = true; }
+
+  SimConsole& console() { return console_; }
   SimRegistry& registry() { return registry_; }
   SimFileSystem& files() { return files_; }
   std::uint64_t NowMs() { return kernel_.NowMs(); }
@@ -84,6 +109,7 @@ class EnclosurePc {
   RequestDispatcher dispatcher_{service_, kernel_.threads(), debug_};
   SimRegistry registry_;
   SimFileSystem files_;
+  SimConsole console_;
 };
 
 constexpr char kUnit[] = "[ HOST:1  PORT:1 ]  PORT MULTIPLIER UNIT";
@@ -104,12 +130,19 @@ TEST(HolvaraCli, ListsTheDevicesAsTheTrayOrdersAndGroupsThem) {
 
   const Outcome json = pc.Run({"list", "--json"});
   ASSERT_EQ(json.code, kDone);
-  EXPECT_NE(json.out.find("{\"devices\":[{\"index\":0,\"kind\":\"unit\",\"name\":\"[ HOST:1  PORT:1 ]  PORT MULTIPLIER "
+  EXPECT_NE(json.out.find("{\"devices\":[{\"index\":0,\"id\":\"U:0.0+D:SCSI~5CDiskWDC_____WD20EARS-00MVWB051.0:"
+                          "~5CDevice~5CScsi~5Csi3132Port0Path0Target0Lun0+D:"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("{\"index\":5,\"id\":\"D:SCSI~5CCdRomPIONEER_DVD-RW__DVR-216D1.09:"
+                          "~5CDevice~5CScsi~5Csi3132Port0Path1Target0Lun0\",\"kind\":\"device\""),
+            std::string::npos);
+  EXPECT_NE(json.out.find("\"kind\":\"unit\",\"name\":\"[ HOST:1  PORT:1 ]  PORT MULTIPLIER "
                           "UNIT\",\"driveLetters\":\"\",\"systemFiles\":false,\"host\":0,\"port\":0,\"target\":0,"
                           "\"memberCount\":4,"),
             std::string::npos)
       << json.out;
-  EXPECT_NE(json.out.find("{\"index\":2,\"kind\":\"member\",\"name\":\"WDC WD20EARS-00MVWB0 SCSI Disk Device\","
+  EXPECT_NE(json.out.find("\"kind\":\"member\",\"name\":\"WDC WD20EARS-00MVWB0 SCSI Disk Device\","
                           "\"driveLetters\":\"FG\""),
             std::string::npos);
 
@@ -129,7 +162,10 @@ TEST(HolvaraCli, RemovesTheDeviceOfALetterOrEveryMemberOfAUnit) {
 
   const Outcome unit = pc.Run({"remove", "--index", "0"});
   EXPECT_EQ(unit.code, kDone) << unit.err;
-  EXPECT_EQ(std::count(unit.out.begin(), unit.out.end(), '\n'), 3);
+  EXPECT_TRUE(unit.out.starts_with("Entry 0 is the unit " + std::string(kUnit) +
+                                   " with 3 disks; removing them one after the other.\n"))
+      << unit.out;
+  EXPECT_EQ(std::count(unit.out.begin(), unit.out.end(), '\n'), 4);
   EXPECT_EQ(pc.Names(), std::vector<std::string>{kDvd});
 }
 
@@ -160,6 +196,85 @@ TEST(HolvaraCli, RefusesWhatTheTrayWouldNotOfferAndRemovesNothing) {
 
   EXPECT_EQ(pc.Run({"remove", "E:", "--yes"}).code, kDone);
   EXPECT_EQ(pc.Names().size(), before.size() - 1);
+}
+
+TEST(HolvaraCli, RemovesByIdentityAndRefusesAnIdentityThatIsGone) {
+  EnclosurePc pc;
+  const std::vector<std::string> names = pc.Names();
+  const std::string hitachi = pc.Ids()[3];
+
+  const Outcome removed = pc.Run({"remove", "--id", hitachi});
+  EXPECT_EQ(removed.code, kDone) << removed.err;
+  EXPECT_EQ(removed.out,
+            "[ TRAY:3 Hitachi HDS721010CLA332 SCSI Disk Device ] (H:) can now be safely removed from the computer.\n");
+  std::vector<std::string> left = names;
+  left.erase(left.begin() + 3);
+  EXPECT_EQ(pc.Names(), left);
+
+  const Outcome again = pc.Run({"remove", "--id", hitachi});
+  EXPECT_EQ(again.code, kNoSuchDevice);
+  EXPECT_NE(again.err.find("No such device now"), std::string::npos) << again.err;
+  EXPECT_EQ(again.out, "");
+  EXPECT_EQ(pc.Names(), left);
+}
+
+// The F: G: disk is attached after the list was read: every entry after it moves down by one.
+TEST(HolvaraCli, AnIndexReadBeforeADeviceWasAttachedRemovesNothingElse) {
+  EnclosurePc pc;
+  pc.DetachDiskOf('F');
+  const std::vector<std::string> ids = pc.Ids();
+  const std::string hitachi = ids[2];
+  pc.Attach();
+  const std::vector<std::string> attached = pc.Names();
+  ASSERT_EQ(attached.size(), ids.size() + 1);
+
+  pc.console().consoles.clear();  // a script
+  const Outcome unpinned = pc.Run({"remove", "--index", "2"});
+  EXPECT_EQ(unpinned.code, kUsage);
+  EXPECT_NE(unpinned.err.find("--id ID"), std::string::npos) << unpinned.err;
+  const Outcome pinned = pc.Run({"remove", "--index", "2", "--expect", hitachi});
+  EXPECT_EQ(pinned.code, kNoSuchDevice);
+  EXPECT_NE(pinned.err.find("entry 2 is no longer the one --expect names"), std::string::npos) << pinned.err;
+  EXPECT_EQ(unpinned.out + pinned.out, "");
+  EXPECT_EQ(pc.Names(), attached);
+
+  const Outcome moved = pc.Run({"remove", "--index", "3", "--expect", hitachi});
+  EXPECT_EQ(moved.code, kDone) << moved.err;
+  EXPECT_TRUE(
+      moved.out.starts_with("Entry 3 is [ TRAY:3 Hitachi HDS721010CLA332 SCSI Disk Device ] (H:); removing it.\n"))
+      << moved.out;
+  std::vector<std::string> left = attached;
+  left.erase(left.begin() + 3);
+  EXPECT_EQ(pc.Names(), left);
+}
+
+TEST(HolvaraCli, AUnitWhoseDisksChangedIsRefusedWhole) {
+  struct Case {
+    const char* name;
+    void (*change)(EnclosurePc&);
+    void (*before)(EnclosurePc&);
+  };
+  const std::vector<Case> cases = {
+      {"lost a member", [](EnclosurePc& pc) { EXPECT_EQ(pc.Run({"remove", "E:"}).code, kDone); },
+       [](EnclosurePc&) {}},
+      {"gained a member", [](EnclosurePc& pc) { pc.Attach(); }, [](EnclosurePc& pc) { pc.DetachDiskOf('F'); }},
+  };
+  for (const Case& c : cases) {
+    EnclosurePc pc;
+    c.before(pc);
+    const std::string unit = pc.Ids()[0];
+    c.change(pc);
+    const std::vector<std::string> changed = pc.Names();
+    const Outcome refused = pc.Run({"remove", "--id", unit});
+    EXPECT_EQ(refused.code, kNoSuchDevice) << c.name;
+    EXPECT_NE(refused.err.find("the unit " + std::string(kUnit) + " no longer has the disks the identity names"),
+              std::string::npos)
+        << c.name << ": " << refused.err;
+    EXPECT_EQ(pc.Names(), changed) << c.name;
+    // The unit as it is now goes by its new identity.
+    EXPECT_EQ(pc.Run({"remove", "--id", pc.Ids()[0]}).code, kDone) << c.name;
+    EXPECT_EQ(pc.Names(), std::vector<std::string>{kDvd}) << c.name;
+  }
 }
 
 TEST(HolvaraCli, AsksNothingAboutSystemFilesWhenTheUserSwitchedTheQuestionOff) {
@@ -197,6 +312,7 @@ TEST(HolvaraCli, UsageErrorsExitWithTwoAndShowTheUsage) {
   const std::vector<std::vector<std::string_view>> cases = {
       {}, {"frob"}, {"list", "--xml"}, {"remove"}, {"remove", "E:", "--index", "1"},
       {"remove", "--index"}, {"remove", "--index", "two"}, {"remove", "EF"}, {"rescan", "now"},
+      {"remove", "--id"}, {"remove", "--id", "D:a:b", "E:"}, {"remove", "E:", "--expect", "D:a:b"},
   };
   EnclosurePc pc;
   for (const auto& words : cases) {
