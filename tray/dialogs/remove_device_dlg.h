@@ -6,7 +6,8 @@
 // The mark follows its device: a refill marks the row of the device that was marked before (the
 // same kind, hardware ID and device object name; a unit with the same members), or no row when
 // that device is no longer listed; it never moves to another device. A fill after one that showed
-// no device (the first fill, or one of an empty list) marks row 0. Remove is enabled exactly while a listed device is marked.
+// no device (the first fill, or one of an empty list) marks row 0. Remove is enabled exactly
+// while a listed device is marked.
 //
 // While a removal or a rescan runs from the dialog (their boxes and progress dialogs leave it
 // live), it starts nothing else: Remove, Rescan, Settings, the check box and Cancel do nothing,

@@ -148,8 +148,9 @@ void PrintRows(HWND list) {
     query.item.pszText = remote + offsetof(RowQuery, text);
     query.item.cchTextMax = sizeof query.text;
     if (!WriteProcessMemory(process, remote, &query, sizeof query, nullptr)) break;
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote + offsetof(RowQuery, bounds)));
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote + offsetof(RowQuery, item)));
+    const auto at = [remote](std::size_t offset) { return reinterpret_cast<LPARAM>(remote + offset); };
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), at(offsetof(RowQuery, bounds)));
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), at(offsetof(RowQuery, item)));
     if (!ReadProcessMemory(process, remote, &query, sizeof query, nullptr)) break;
     query.text[sizeof query.text - 1] = '\0';
     POINT corners[2] = {{query.bounds.left, query.bounds.top}, {query.bounds.right, query.bounds.bottom}};
