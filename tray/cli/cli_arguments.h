@@ -62,6 +62,7 @@ inline constexpr char kUsageText[] =
     "  3  the service HolvaraService is stopped (or could not be reached)\n"
     "  4  no such device now: the id, or the entry --expect names, is not listed\n"
     "  5  the service HolvaraService is not installed\n"
-    "  6  the service runs but did not answer within 40 seconds (busy)\n";
+    "  6  the service runs but did not answer within 40 seconds, or stopped answering\n"
+    "     while the list was read (busy)\n";
 
 }  // namespace holvara::cli

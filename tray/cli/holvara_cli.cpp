@@ -41,8 +41,8 @@ constexpr char kRemovalFailedText[] =
 // the tray program's first start writes, so the list is the one the tray would show.
 class CliHost : public DeviceListHost {
  public:
-  CliHost(const CliPorts& ports, ReachabilityIpc& ipc)
-      : ports_(ports), client_{ipc, ports.client.clock, ports.client.debug} {}
+  CliHost(const CliPorts& ports, ReachabilityIpc& ipc, Clock& clock)
+      : ports_(ports), client_{ipc, clock, ports.client.debug} {}
 
   int ProfileInt(const char* name, int defaultValue) override {
     static const std::map<std::string_view, int> kFirstStartValues = {
@@ -96,11 +96,16 @@ std::string Announcement(int index, const RemovalPlan& plan, AnsiText& ansi) {
 class Session {
  public:
   Session(const CliPorts& ports, std::ostream& out, std::ostream& err)
-      : ports_(ports), ipc_(ports.client.ipc, [this] { SayWaiting(); }), host_(ports, ipc_), out_(out), err_(err) {}
+      : ports_(ports),
+        ipc_(ports.client.ipc, [this] { SayWaiting(); }),
+        clock_(ports.client.clock, ipc_),
+        host_(ports, ipc_, clock_),
+        out_(out),
+        err_(err) {}
 
   int List(bool json) {
     if (const std::optional<int> absent = ServiceAbsent()) return *absent;
-    if (!Refresh()) return Unreachable();
+    if (const std::optional<int> failed = Refresh()) return *failed;
     json ? PrintJson(list_, ports_.ansi, out_) : PrintTable(list_, ports_.ansi, out_);
     return kDone;
   }
@@ -110,7 +115,7 @@ class Session {
       return Usage(kUnpinnedIndexText);
     }
     if (const std::optional<int> absent = ServiceAbsent()) return *absent;
-    if (!Refresh()) return Unreachable();
+    if (const std::optional<int> failed = Refresh()) return *failed;
     const std::variant<int, Refusal> target = FindTarget(arguments);
     if (const auto* refusal = std::get_if<Refusal>(&target)) return Refuse(*refusal);
     const int index = std::get<int>(target);
@@ -148,9 +153,16 @@ class Session {
   }
 
  private:
-  bool Refresh() {
+  // Builds the list; an exit code when it could not be built whole.
+  std::optional<int> Refresh() {
     RefreshDeviceList(host_, staging_, list_);
-    return ipc_.reached();
+    if (!ipc_.reached()) return Unreachable();
+    if (!ipc_.complete()) {
+      err_ << "The Holvara service stopped answering while the list was read (it may be busy removing a device for "
+              "another program), so the list would miss devices. Nothing was listed or removed; try again later.\n";
+      return kBusy;
+    }
+    return std::nullopt;
   }
 
   // The index of the entry the command names in the list just built, or why there is none.
@@ -264,6 +276,7 @@ class Session {
 
   const CliPorts& ports_;
   ReachabilityIpc ipc_;
+  GivingUpClock clock_;
   CliHost host_;
   std::ostream& out_;
   std::ostream& err_;

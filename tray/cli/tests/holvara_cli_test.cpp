@@ -28,6 +28,32 @@ namespace {
 
 constexpr char kSettingsKey[] = "Software\\ZELTO\\Holvara\\Common";
 
+// Lets a number of connections through and then finds the pipe busy for good: another program's
+// long removal that begins while the tool reads the list.
+class BusyAfterIpc : public Ipc {
+ public:
+  BusyAfterIpc(Ipc& inner, int opens) : inner_(inner), opensLeft_(opens) {}
+
+  PipeOpenResult OpenPipe(std::string_view name) override {
+    if (opensLeft_ == 0) return {nullptr, PipeOpenError::kBusy};
+    --opensLeft_;
+    return inner_.OpenPipe(name);
+  }
+  bool WaitForPipe(std::string_view name, std::uint32_t timeoutMs) override {
+    return opensLeft_ > 0 && inner_.WaitForPipe(name, timeoutMs);
+  }
+  std::unique_ptr<Event> CreateNamedEvent(std::string_view name) override { return inner_.CreateNamedEvent(name); }
+  std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override { return inner_.OpenNamedEvent(name); }
+  std::unique_ptr<Event> CreateUnnamedEvent() override { return inner_.CreateUnnamedEvent(); }
+  PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) override {
+    return inner_.CreatePipe(name, access);
+  }
+
+ private:
+  Ipc& inner_;
+  int opensLeft_;
+};
+
 struct Outcome {
   int code;
   std::string out;
@@ -66,10 +92,11 @@ class EnclosurePc {
     services_.states.clear();
   }
 
-  Outcome Run(std::vector<std::string_view> words) {
+  Outcome Run(std::vector<std::string_view> words, Ipc* ipc = nullptr) {
     std::ostringstream out;
     std::ostringstream err;
-    const CliPorts ports{registry_, files_, console_, ansi_, services_, {kernel_.ipc(), kernel_.clock(), debug_}};
+    const CliPorts ports{
+        registry_, files_, console_, ansi_, services_, {ipc ? *ipc : kernel_.ipc(), kernel_.clock(), debug_}};
     const int code = RunCli(words, ports, "9.99", out, err);
     return {code, out.str(), err.str()};
   }
@@ -117,6 +144,7 @@ class EnclosurePc {
   }
 
   SimConsole& console() { return console_; }
+  Ipc& ipc() { return kernel_.ipc(); }
   SimServiceManager& services() { return services_; }
   SimRegistry& registry() { return registry_; }
   SimFileSystem& files() { return files_; }
@@ -350,6 +378,26 @@ TEST(HolvaraCli, AsksTheServiceManagerFirstAndWaitsOnlyForARunningService) {
       EXPECT_LE(pc.NowMs() - began, c.mostMs) << c.name << ", " << words[0];
     }
   }
+}
+
+// A service that stops answering while the list is read leaves it without the devices still to
+// come: nothing is listed or removed, and after the one exchange that waited out the client's
+// retries the rest give up at once.
+TEST(HolvaraCli, AListTheServiceStoppedAnsweringInIsNeitherShownNorUsed) {
+  EnclosurePc pc;
+  const std::vector<std::string> names = pc.Names();
+  const std::string hitachi = pc.Ids()[3];
+  for (const auto& words :
+       std::vector<std::vector<std::string_view>>{{"list", "--json"}, {"remove", "--id", hitachi}}) {
+    BusyAfterIpc busy(pc.ipc(), 3);
+    const std::uint64_t began = pc.NowMs();
+    const Outcome outcome = pc.Run(words, &busy);
+    EXPECT_EQ(outcome.code, kBusy) << words[0];
+    EXPECT_NE(outcome.err.find("stopped answering while the list was read"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "") << words[0];
+    EXPECT_LE(pc.NowMs() - began, 42'000u) << words[0];
+  }
+  EXPECT_EQ(pc.Names(), names);
 }
 
 // Device names arrive in the ANSI code page; the tool writes them as UTF-8 with their real code
