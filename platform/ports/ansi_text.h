@@ -9,7 +9,8 @@ namespace holvara {
 class AnsiText {
  public:
   virtual ~AnsiText() = default;
-  // MultiByteToWideChar with CP_ACP: a byte sequence the code page does not define becomes U+FFFD.
+  // MultiByteToWideChar with CP_ACP: a byte sequence the code page does not define becomes a
+  // replacement character, never a stray byte.
   virtual std::u16string ToUnicode(std::string_view ansi) = 0;
 };
 

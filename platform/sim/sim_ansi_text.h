@@ -17,8 +17,8 @@ class SimAnsiText : public AnsiText {
  public:
   explicit SimAnsiText(std::uint32_t codePage) : codePage_("CP" + std::to_string(codePage)) {}
 
-  // Like MultiByteToWideChar without flags: an undefined byte sequence becomes U+FFFD and the
-  // conversion goes on after its first byte.
+  // Like MultiByteToWideChar without flags: an undefined byte sequence becomes a replacement
+  // character (here U+FFFD) and the conversion goes on after its first byte.
   std::u16string ToUnicode(std::string_view ansi) override {
     const iconv_t converter = iconv_open("UTF-16LE", codePage_.c_str());
     if (converter == reinterpret_cast<iconv_t>(-1)) return {};
