@@ -160,3 +160,22 @@ def test_without_a_running_service_it_answers_at_once(services, cli, installed, 
     assert (result.returncode, result.stdout) == (code, "")
     assert says in result.stderr
     assert took < 1, took
+
+
+def test_a_busy_service_is_waited_for_as_stated_then_answered_with_its_own_code(wine, services, cli):
+    """A removal that holds the service's one connection for longer than the client's retries."""
+    [service_exe] = wine.install(require_windows_program("HolvaraServiceSim.exe"))
+    [machine] = wine.install(MACHINE)
+    with services.running(SERVICE, f"{service_exe} --machine {machine} --removal-ms 55000"):
+        removal = wine.spawn([cli.exe, "remove", "E:"])
+        # Its list is read within a few seconds; its request then holds the pipe for 55 s, which
+        # still leaves a margin after the 40 s wait of the list started here.
+        time.sleep(8)
+        began = time.monotonic()
+        result = cli.run("list", timeout=90)
+        took = time.monotonic() - began
+        assert (result.returncode, result.stdout) == (6, "")
+        assert "waiting up to 40 seconds" in result.stderr
+        assert "did not answer within 40 seconds" in result.stderr
+        assert 35 < took < 60, took
+        assert wine.finish(removal, timeout=60).returncode == 0
