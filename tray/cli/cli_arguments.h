@@ -13,12 +13,12 @@ enum class Action { kList, kRemove, kRescan, kHelp, kVersion };
 
 struct Arguments {
   Action action = Action::kHelp;
-  bool json = false;             // list: JSON instead of the table
-  std::optional<char> letter;    // remove: the drive letter, upper case
-  std::optional<int> index;      // remove: the list index
+  bool json = false;                  // list: JSON instead of the table
+  std::optional<char> letter;         // remove: the drive letter, upper case
+  std::optional<int> index;           // remove: the list index
   std::optional<std::string> id;      // remove: the entry's identity (list --json "id")
   std::optional<std::string> expect;  // remove --index: the identity entry index must have
-  bool confirmed = false;        // remove: yes to the question about system files
+  bool confirmed = false;             // remove: yes to the question about system files
 };
 
 struct UsageError {

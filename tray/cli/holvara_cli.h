@@ -1,6 +1,8 @@
 // HolvaraCli: the device list, removals and rescans of the tray program from a command line. It
 // builds the list with the tray's own refresh from the user's tray settings, and removes through
-// the same removal plan and request, one device at a time, as the tray's removal does.
+// the same removal plan and request, one device at a time, as the tray's removal does. It asks
+// the service manager about the service before its first exchange, and names an entry for
+// removal by a stable identity (entry_identity.h) or by an index it checks.
 #pragma once
 
 #include <ostream>
