@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace holvara {
 namespace {
 
@@ -17,6 +19,8 @@ HANDLE StandardHandle(StandardStream stream) {
   return INVALID_HANDLE_VALUE;
 }
 
+constexpr std::size_t kMostPerWrite = 0x4000;
+
 }  // namespace
 
 // GetConsoleMode fails for every handle that is not a console's, the NUL device included (whose
@@ -24,6 +28,26 @@ HANDLE StandardHandle(StandardStream stream) {
 bool Win32Console::IsConsole(StandardStream stream) {
   DWORD mode = 0;
   return GetConsoleMode(StandardHandle(stream), &mode) != 0;
+}
+
+void Win32Console::WriteText(StandardStream stream, std::u16string_view text) {
+  const HANDLE handle = StandardHandle(stream);
+  while (!text.empty()) {
+    DWORD written = 0;
+    const auto count = static_cast<DWORD>(std::min(text.size(), kMostPerWrite));
+    if (!WriteConsoleW(handle, text.data(), count, &written, nullptr) || written == 0) return;
+    text.remove_prefix(written);
+  }
+}
+
+void Win32Console::WriteBytes(StandardStream stream, std::string_view bytes) {
+  const HANDLE handle = StandardHandle(stream);
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const auto count = static_cast<DWORD>(std::min(bytes.size(), kMostPerWrite));
+    if (!WriteFile(handle, bytes.data(), count, &written, nullptr) || written == 0) return;
+    bytes.remove_prefix(written);
+  }
 }
 
 }  // namespace holvara

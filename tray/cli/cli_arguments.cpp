@@ -1,5 +1,6 @@
 #include "tray/cli/cli_arguments.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -64,15 +65,17 @@ std::variant<Arguments, UsageError> ParseRemove(std::span<const std::string_view
   return arguments;
 }
 
+bool AsksForHelp(std::string_view word) { return word == "--help" || word == "-h" || word == "/?"; }
+
 }  // namespace
 
 std::variant<Arguments, UsageError> ParseArguments(std::span<const std::string_view> words) {
+  // A request for help anywhere wins over whatever else the line says.
+  if (std::any_of(words.begin(), words.end(), AsksForHelp)) return Asking(Action::kHelp);
   if (words.empty()) return UsageError{"no command given"};
   const std::string_view command = words[0];
   const auto rest = words.subspan(1);
-  if (command == "--help" || command == "-h" || command == "/?" || command == "help") {
-    return Asking(Action::kHelp);
-  }
+  if (command == "help") return Asking(Action::kHelp);
   if (command == "--version") return Asking(Action::kVersion);
   if (command == "list") return ParseList(rest);
   if (command == "remove") return ParseRemove(rest);

@@ -13,12 +13,12 @@ enum class Action { kList, kRemove, kRescan, kHelp, kVersion };
 
 struct Arguments {
   Action action = Action::kHelp;
-  bool json = false;             // list: JSON instead of the table
-  std::optional<char> letter;    // remove: the drive letter, upper case
-  std::optional<int> index;      // remove: the list index
+  bool json = false;                  // list: JSON instead of the table
+  std::optional<char> letter;         // remove: the drive letter, upper case
+  std::optional<int> index;           // remove: the list index
   std::optional<std::string> id;      // remove: the entry's identity (list --json "id")
   std::optional<std::string> expect;  // remove --index: the identity entry index must have
-  bool confirmed = false;        // remove: yes to the question about system files
+  bool confirmed = false;             // remove: yes to the question about system files
 };
 
 struct UsageError {
@@ -51,7 +51,18 @@ inline constexpr char kUsageText[] =
     "  U:<host>.<port>+<member id>+... for a unit; every byte other than A-Z a-z 0-9 _ . -\n"
     "  is written as ~ and two hex digits. It stays while the device stays attached.\n"
     "\n"
-    "exit codes: 0 done, 1 refused or failed, 2 usage error, 3 service not reachable,\n"
-    "  4 no such device now (the id, or the entry --expect names, is not listed)\n";
+    "--help, -h or /? anywhere on the line shows this text.\n"
+    "\n"
+    "Output is UTF-8 to a file or pipe and Unicode text to a console.\n"
+    "\n"
+    "exit codes:\n"
+    "  0  done\n"
+    "  1  refused, or the removal failed\n"
+    "  2  usage error\n"
+    "  3  the service HolvaraService is stopped (or could not be reached)\n"
+    "  4  no such device now: the id, or the entry --expect names, is not listed\n"
+    "  5  the service HolvaraService is not installed\n"
+    "  6  the service runs but did not answer within 40 seconds, or stopped answering\n"
+    "     while the list was read (busy)\n";
 
 }  // namespace holvara::cli

@@ -8,7 +8,8 @@
 //   unit    U:<host>.<port>+<member identity>+<member identity>...   (members in list order)
 // where each text keeps the bytes A-Z a-z 0-9 _ . - and writes every other byte as ~ and two
 // upper-case hex digits ("\" is ~5C, "&" is ~26, a space is ~20). The texts are the request's
-// fields, at most 63 and 127 bytes, so a device's identity has at most 573 characters.
+// fields, at most 63 and 127 bytes, so a device's identity has at most 573 characters (a unit's
+// at most 9 plus 574 per member).
 #pragma once
 
 #include <string>
