@@ -247,6 +247,17 @@ def test_a_file_held_by_another_program_stops_the_upgrade_and_the_previous_versi
     holder.wait()
 
 
+def test_the_installers_exit_event_ends_the_running_program(product, wine):
+    """What ends the program of every session during an upgrade, seen from one: the global event
+    set, the program gone within its two-second look, by the event alone (no window message)."""
+    product.install()
+    product.log_on()
+    raiser = wine.spawn([product.probe_exe, "event", r"Global\HolvaraExit", "10000"])
+    assert product.probe("gone", "Holvara", "5000").returncode == 0
+    wait_until(lambda: not product.tray_processes(), 10, "the program to end")
+    wine.finish(raiser, 20)
+
+
 def test_the_installed_program_shows_its_icon_on_the_desktop(shell, product, display, wine, services):
     """On a desktop with a notification area (the shell desktop, switched on for this last test
     of the module), the program started at logon shows its icon once it has a device to offer:

@@ -28,6 +28,8 @@
 //                                                     prints its style and its controls' numbers first
 //   holvara-trayprobe list <title> <milliseconds>     waits for a window with the title and prints its
 //                                                     list view: "columns <width>..." and "rows <count>"
+//   holvara-trayprobe event <name> <milliseconds>     makes the named manual-reset event, set, and
+//                                                     holds it for that long (as an installer does)
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
@@ -324,6 +326,14 @@ int Show(const char* file, int dialogId, DWORD timeoutMs) {
   return 0;
 }
 
+int HoldSetEvent(const char* name, DWORD milliseconds) {
+  HANDLE event = CreateEventA(nullptr, TRUE, TRUE, name);
+  if (event == nullptr) return 1;
+  Sleep(milliseconds);
+  CloseHandle(event);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -342,6 +352,7 @@ int main(int argc, char** argv) {
   if (command == "cancel" && argc == 2) result = Cancel();
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "list" && argc == 4) result = List(argv[2], timeoutMs);
+  if (command == "event" && argc == 4) result = HoldSetEvent(argv[2], timeoutMs);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
     std::fprintf(stderr,
