@@ -55,10 +55,11 @@ ManifestSupportedOS all
 !define TRAY_PROGRAM "Holvara.exe"
 !define TRAY_MESSAGE "HOLVARA"
 ; Set while the installer or the uninstaller replaces the files: every running copy of the
-; program, in any session, ends when it sees it. Everyone may wait on it; only SYSTEM and the
-; administrators may set it.
+; program, in any session, ends when it sees it. Everyone may wait on it and read its owner;
+; only SYSTEM and the administrators may set it. Its owner is the Administrators group, which no
+; other user can give an object, so the program ignores an event of this name made by anyone else.
 !define EXIT_EVENT "Global\HolvaraExit"
-!define EXIT_EVENT_SDDL "D:(A;;0x001F0003;;;SY)(A;;0x001F0003;;;BA)(A;;0x00100000;;;WD)"
+!define EXIT_EVENT_SDDL "O:BAD:(A;;0x001F0003;;;SY)(A;;0x001F0003;;;BA)(A;;0x00120000;;;WD)"
 
 ; Exit codes (Win32 error codes where one fits).
 !define EXIT_SERVICE_FAILED 1

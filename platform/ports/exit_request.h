@@ -10,7 +10,8 @@ inline constexpr char kExitRequestEventName[] = "Global\\HolvaraExit";
 class ExitRequest {
  public:
   virtual ~ExitRequest() = default;
-  // Whether the event exists and is set (OpenEventA with SYNCHRONIZE, a wait of 0 ms).
+  // Whether the event exists, is set (OpenEventA, a wait of 0 ms) and is owned by the
+  // Administrators group, which only an administrator or the system can give an object.
   virtual bool Raised() = 0;
 };
 

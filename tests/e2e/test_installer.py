@@ -37,6 +37,8 @@ DEVICE_NODES_CHANGED = 7
 INSTALLED = ["Holvara.exe", "HolvaraService.exe", "HolvaraRes.dll", "HolvaraResUS.dll",
              "HolvaraCli.exe", "Index.html", "IndexJa.html", "Uninstall.exe"]
 EXIT_FILE_IN_USE = 32
+EXIT_EVENT = r"Global\HolvaraExit"
+EXIT_EVENT_SDDL = "O:BAD:(A;;0x001F0003;;;SY)(A;;0x001F0003;;;BA)(A;;0x00120000;;;WD)"
 
 
 def command_line_words(line):
@@ -248,11 +250,17 @@ def test_a_file_held_by_another_program_stops_the_upgrade_and_the_previous_versi
 
 
 def test_the_installers_exit_event_ends_the_running_program(product, wine):
-    """What ends the program of every session during an upgrade, seen from one: the global event
-    set, the program gone within its two-second look, by the event alone (no window message)."""
+    """What ends the program of every session during an upgrade, seen from one: the global event,
+    set and owned by the Administrators group as the installer makes it, ends the program within
+    its two-second look, by the event alone (no window message). The same event owned by its
+    maker, as any user could make it, is ignored."""
     product.install()
     product.log_on()
-    raiser = wine.spawn([product.probe_exe, "event", r"Global\HolvaraExit", "10000"])
+    foreign = wine.spawn([product.probe_exe, "event", EXIT_EVENT, "4500", "D:(A;;GA;;;WD)"])
+    assert product.probe("gone", "Holvara", "4000").returncode == 1
+    wine.finish(foreign, 20)
+
+    raiser = wine.spawn([product.probe_exe, "event", EXIT_EVENT, "10000", EXIT_EVENT_SDDL])
     assert product.probe("gone", "Holvara", "5000").returncode == 0
     wait_until(lambda: not product.tray_processes(), 10, "the program to end")
     wine.finish(raiser, 20)
