@@ -590,7 +590,13 @@ Section "Install"
   SetOutPath "$INSTDIR"
   StrCpy $ScheduledFiles ""
   !insertmacro ForEachInstalledFile InstallFile
+  ClearErrors
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ${If} ${Errors}
+    WriteUninstaller "$INSTDIR\Uninstall.exe.new"
+    Rename /REBOOTOK "$INSTDIR\Uninstall.exe.new" "$INSTDIR\Uninstall.exe"
+    StrCpy $ScheduledFiles "$ScheduledFiles Uninstall.exe"
+  ${EndIf}
 
   WriteRegDWORD HKLM "${MARKER_KEY}" "${MARKER_VALUE}" ${MARKER}
   Call WritePerUserStart
