@@ -55,6 +55,9 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
       return OnDeviceChange(wParam);
     case win::kWmPowerBroadcast:
       return OnPowerBroadcast(wParam, lParam);
+    case win::kWmDpiChanged:
+      OnDpiChanged();
+      return 0;
     case kIconCallbackMessage:
       return OnIconCallback(static_cast<std::uint32_t>(lParam));
     case kWmMeasureItem:
@@ -84,6 +87,18 @@ void CMainFrame::LoadTrayIcon() {
   WindowMetrics& metrics = host_.MenuCommands().Screen().metrics;
   const int size = metrics.SmallIconSize(metrics.Dpi(id()));
   trayIcon_ = host_.Resources().Icon(kTrayIconResource, size, size);
+}
+
+// The scaling of the main window's display was set anew: the shown icon gets the image in the new
+// size (a hidden one gets it at its next update). The new density is the window's own by now.
+void CMainFrame::OnDpiChanged() {
+  LoadTrayIcon();
+  NotificationIcon icon;
+  icon.window = id();
+  icon.id = kTrayIconId;
+  icon.flags = kNifIcon;
+  icon.image = trayIconImage();
+  ports_.notificationArea.Modify(icon);
 }
 
 void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {

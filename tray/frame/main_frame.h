@@ -85,6 +85,7 @@ class CMainFrame : public framework::FrameWindow {
 
  private:
   void LoadTrayIcon();
+  void OnDpiChanged();
   void OnRegisteredMessage(std::uintptr_t request);
   void OnTimer(std::uintptr_t timer);
   void OnServiceWaitTick();

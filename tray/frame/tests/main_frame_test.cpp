@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ports/ui_constants.h"
+#include "tray/frame/system_messages.h"
 #include "tray/frame/tests/frame_fixture.h"
 
 namespace holvara {
@@ -71,6 +72,19 @@ INSTANTIATE_TEST_SUITE_P(Densities, TrayIconSizeTest,
                          ::testing::Values(IconSizeCase{"At100Percent", 96, 16}, IconSizeCase{"At125Percent", 120, 20},
                                            IconSizeCase{"At150Percent", 144, 24}, IconSizeCase{"At200Percent", 192, 32}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainFrameTest, ANewDensityOfTheDisplayGivesTheShownIconItsNewSize) {
+  frame->UpdateIcon();
+  ASSERT_NE(Icon(), nullptr);
+  screen.metrics.dpi = 144;
+  desktop.Send(frame->id(), win::kWmDpiChanged, (144 << 16) | 144, 0);
+  EXPECT_EQ(loader.images().back().width, 24);
+  const SimNotifyCall& last = area.calls().back();
+  EXPECT_EQ(last.operation, SimNotifyOperation::kModify);
+  EXPECT_EQ(last.icon.flags, kNifIcon);
+  EXPECT_EQ(last.icon.image, frame->trayIconImage());
+  EXPECT_TRUE(last.result.done);
+}
 
 TEST_F(MainFrameTest, TheInstallersExitRequestEndsTheProgramAtTheNextLook) {
   RunUntil(9000);
