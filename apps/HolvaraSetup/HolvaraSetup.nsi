@@ -549,10 +549,11 @@ FunctionEnd
 
 ; The per-user start: Active Setup runs StubPath once for each user at logon (again whenever
 ; Version grows), before the logon entries run. It writes the user's own logon entry, which then
-; starts the program at that same logon. Version is the time of this installation, so that every
-; installation (also after an uninstallation) reaches every user once more.
+; starts the program at that same logon. Version is the time of this installation in UTC (which
+; no change of time zone turns back), so that every installation (also after an uninstallation)
+; reaches every user once more.
 Function WritePerUserStart
-  ${GetTime} "" "L" $0 $1 $2 $3 $4 $5 $6
+  ${GetTime} "" "LS" $0 $1 $2 $3 $4 $5 $6
   WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "${PRODUCT}"
   WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "$2,$1$0,$4$5,$6"
   WriteRegDWORD HKLM "${ACTIVE_SETUP_KEY}" "IsInstalled" 1
@@ -659,7 +660,7 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ; Every other user's logon entry goes at that user's next logon: the component stays, with a
   ; newer version whose command removes the entry.
-  ${GetTime} "" "L" $0 $1 $2 $3 $4 $5 $6
+  ${GetTime} "" "LS" $0 $1 $2 $3 $4 $5 $6
   WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "$2,$1$0,$4$5,$6"
   WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" \
       '"$SYSDIR\reg.exe" delete "HKCU\${LOGON_KEY}" /v "${LOGON_VALUE}" /f'

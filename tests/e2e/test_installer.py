@@ -169,6 +169,7 @@ def test_silent_install_then_silent_uninstall(product, services, wine):
     # A silent installation starts no program and writes no logon entry of its own account: each
     # user's entry comes from the Active Setup command at that user's logon.
     assert product.reg_value(ACTIVE_SETUP_KEY, "IsInstalled") == "0x1"
+    assert re.fullmatch(r"\d{4},\d{4},\d{4},\d{2}", product.reg_value(ACTIVE_SETUP_KEY, "Version"))
     assert product.reg_value(RUN, "Holvara") is None
     assert product.probe("window", "Holvara", "2000").returncode == 1
     assert not product.tray_processes()
