@@ -11,6 +11,7 @@ recovery actions (ChangeServiceConfig2W level 2 is not implemented, and its sc h
 so they are not checked here.
 """
 import re
+import shutil
 import time
 from pathlib import PureWindowsPath
 
@@ -37,6 +38,8 @@ DEVICE_NODES_CHANGED = 7
 INSTALLED = ["Holvara.exe", "HolvaraService.exe", "HolvaraRes.dll", "HolvaraResUS.dll",
              "HolvaraCli.exe", "Index.html", "IndexJa.html", "Uninstall.exe"]
 EXIT_FILE_IN_USE = 32
+EXIT_RESTART_NEEDED = 3010
+SESSION_MANAGER = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 EXIT_EVENT = r"Global\HolvaraExit"
 EXIT_EVENT_SDDL = "O:BAD:(A;;0x001F0003;;;SY)(A;;0x001F0003;;;BA)(A;;0x00120000;;;WD)"
 
@@ -248,6 +251,25 @@ def test_a_file_held_by_another_program_stops_the_upgrade_and_the_previous_versi
     assert product.wine.processes("HolvaraService.exe") != first_service
     holder.kill()
     holder.wait()
+
+
+def test_uninstall_removes_what_it_can_and_leaves_a_held_file_to_the_restart(product, wine):
+    product.install()
+    holder = wine.spawn([product.holder, str(INSTALL_DIR / "Index.html"), "60000"])
+    wait_until(lambda: "held" in holder.stdout_path.read_text(errors="replace"), 20, "the file to be held")
+
+    # The uninstaller returns at once and works on from its copy in the temporary folder.
+    assert wine.run([str(INSTALL_DIR / "Uninstall.exe"), "/S"], timeout=60).returncode == 0
+    wait_until(lambda: [p.name for p in product.folder.iterdir()] == ["Index.html"], 60,
+               "all but the held file to go")
+    wait_until(lambda: "Index.html" in (product.reg_value(SESSION_MANAGER, "PendingFileRenameOperations") or ""),
+               30, "the held file's removal to be scheduled")
+    assert product.reg("query", UNINSTALL_KEY).returncode != 0
+    holder.kill()
+    holder.wait()
+    # What the restart would do.
+    shutil.rmtree(product.folder.parent)
+    product.reg("delete", SESSION_MANAGER, "/v", "PendingFileRenameOperations", "/f")
 
 
 def test_the_installers_exit_event_ends_the_running_program(product, wine):
