@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_com_apartment.h"
 #include "platform/win32/win32_control_colours.h"
 #include "platform/win32/win32_debug_output.h"
 #include "platform/win32/win32_drawing.h"
+#include "platform/win32/win32_exit_request.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_menus.h"
@@ -25,6 +27,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace holvara;
+  // The user-interface thread opens the help and the maker's address through the shell.
+  Win32ComApartment apartment;
   Win32Ui ui(instance);
   Win32Registry registry;
   Win32ResourceLoader resources;
@@ -37,6 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Ipc ipc;
   Win32NotificationArea notificationArea;
   Win32Keyboard keyboard;
+  Win32ExitRequest exitRequest;
   Win32Threads threads;
   Win32WindowShape shapes;
   Win32WindowWalk windowWalk;
@@ -50,7 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Sound sound;
   Win32TopWindows topWindows;
   Win32ListViews listViews;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, threads,
+  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest, threads,
                    shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}},
                   {ipc, clock, debug});
   return app.Main();

@@ -35,8 +35,9 @@ class Surface {
   virtual ~Surface() = default;
   // Pixels per logical inch of the surface (96 at 100% scaling, 192 at 200%).
   virtual int Dpi() = 0;
-  // Selects the stock DEFAULT_GUI_FONT; the surface puts the previous font back when it goes.
-  virtual void UseGuiFont() = 0;
+  // Selects the system's menu font as made for the density (the menu font of the non-client
+  // metrics for that DPI); the surface puts the previous font back and frees this one when it goes.
+  virtual void UseMenuFont(int dpi) = 0;
   virtual TextSize MeasureText(std::string_view text) = 0;  // GetTextExtentPoint32A
   // Fills with a solid brush of the colour, made for this fill and deleted after it.
   virtual void Fill(const ItemRectangle& rect, Colour colour) = 0;

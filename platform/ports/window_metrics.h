@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/ports/cursor.h"
 #include "platform/ports/owner_draw.h"
 #include "platform/ports/ui.h"
 
@@ -18,6 +19,10 @@ class WindowMetrics {
   virtual int DialogBaseUnitHeight() = 0;
   // Pixels per logical inch where the window is shown (96 at 100% scaling).
   virtual int Dpi(WindowId window) = 0;
+  // Pixels per logical inch of the monitor that holds the point (or the nearest one).
+  virtual int DpiAt(ScreenPoint point) = 0;
+  // The system's small-icon size in pixels for the density (SM_CXSMICON): 16 at 96, 24 at 144.
+  virtual int SmallIconSize(int dpi) = 0;
   // Dialog units of the dialog's font to pixels (MapDialogRect).
   virtual ItemRectangle MapDialogRect(WindowId dialog, const ItemRectangle& rect) = 0;
   virtual ItemRectangle ClientRect(WindowId window) = 0;

@@ -17,13 +17,15 @@ class SimSurface : public Surface {
   }
 
   int Dpi() override { return drawing_.dpi; }
-  void UseGuiFont() override {
+  void UseMenuFont(int dpi) override {
     fontSelected_ = true;
-    Add({.kind = SimDrawOp::kGuiFont});
+    fontDpi_ = dpi;
+    Add({.kind = SimDrawOp::kMenuFont, .dpi = dpi});
   }
   TextSize MeasureText(std::string_view text) override {
     const int length = static_cast<int>(text.size());
-    return {Scaled(length * SimDrawing::kCharWidth, drawing_.dpi), Scaled(SimDrawing::kCharHeight, drawing_.dpi)};
+    const int dpi = fontDpi_ != 0 ? fontDpi_ : drawing_.dpi;
+    return {Scaled(length * SimDrawing::kCharWidth, dpi), Scaled(SimDrawing::kCharHeight, dpi)};
   }
   void Fill(const ItemRectangle& rect, Colour colour) override {
     Add({.kind = SimDrawOp::kFill, .rect = rect, .colour = colour});
@@ -57,6 +59,7 @@ class SimSurface : public Surface {
   std::uintptr_t deviceContext_;
   bool endsPaint_;
   bool fontSelected_ = false;
+  int fontDpi_ = 0;
   std::shared_ptr<int> open_;
 };
 

@@ -1,6 +1,7 @@
 // Drawing on the simulated desktop: every operation is recorded with the device context it went
 // to and its coordinates, so a test can say what was drawn where. Text is measured as 6 by 13
-// pixels a byte at 96 dots per inch, scaled with the density.
+// pixels a byte at 96 dots per inch, scaled with the density: the surface's own, or the one the
+// selected menu font was made for.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 namespace holvara {
 
 struct SimDrawOp {
-  enum Kind { kGuiFont, kFontRestored, kFill, kTextColour, kBackgroundColour, kTransparent, kText, kBitmapCell, kIcon, kPaintEnded };
+  enum Kind { kMenuFont, kFontRestored, kFill, kTextColour, kBackgroundColour, kTransparent, kText, kBitmapCell, kIcon, kPaintEnded };
   std::uintptr_t deviceContext = 0;
   Kind kind = kFill;
   ItemRectangle rect{};  // kFill; kBitmapCell: the square drawn into
@@ -23,6 +24,7 @@ struct SimDrawOp {
   int y = 0;
   std::string text{};          // kText
   std::uintptr_t image = 0;    // kBitmapCell, kIcon
+  int dpi = 0;                 // kMenuFont
   int sourceX = 0;             // kBitmapCell
   int sourceY = 0;
 };

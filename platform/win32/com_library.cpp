@@ -18,6 +18,7 @@ std::optional<ComLibrary> Load() {
   if (!ole32 || !oleaut32) return std::nullopt;
   ComLibrary com{};
   const bool complete = Resolve(ole32, "CoInitialize", com.coInitialize) &&
+                        Resolve(ole32, "CoInitializeEx", com.coInitializeEx) &&
                         Resolve(ole32, "CoInitializeSecurity", com.coInitializeSecurity) &&
                         Resolve(ole32, "CoUninitialize", com.coUninitialize) &&
                         Resolve(ole32, "CoCreateInstance", com.coCreateInstance) &&

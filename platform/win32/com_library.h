@@ -12,6 +12,7 @@ namespace holvara {
 
 struct ComLibrary {
   decltype(&CoInitialize) coInitialize;
+  decltype(&CoInitializeEx) coInitializeEx;
   decltype(&CoInitializeSecurity) coInitializeSecurity;
   decltype(&CoUninitialize) coUninitialize;
   decltype(&CoCreateInstance) coCreateInstance;

@@ -8,6 +8,26 @@ namespace holvara {
 
 namespace {
 
+// The menu font of the non-client metrics for the density: SystemParametersInfoForDpi from
+// Windows 10 1607; before it the system's metrics, made for the screen's density, are scaled.
+HFONT MenuFont(int dpi) {
+  using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto parametersForDpi = reinterpret_cast<ParametersForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (parametersForDpi != nullptr &&
+      parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi))) {
+    return CreateFontIndirectW(&metrics.lfMenuFont);
+  }
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+  HDC screen = GetDC(nullptr);
+  const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  metrics.lfMenuFont.lfHeight = MulDiv(metrics.lfMenuFont.lfHeight, dpi, screenDpi);
+  return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
 class Win32Surface : public Surface {
  public:
   // How the device context was obtained decides how it is given back.
@@ -17,6 +37,7 @@ class Win32Surface : public Surface {
   explicit Win32Surface(HWND window) : origin_(Origin::kPaint), window_(window) { dc_ = BeginPaint(window, &paint_); }
   ~Win32Surface() override {
     if (previousFont_ != nullptr) SelectObject(dc_, previousFont_);
+    if (menuFont_ != nullptr) DeleteObject(menuFont_);
     switch (origin_) {
       case Origin::kScreen:
         ReleaseDC(nullptr, dc_);
@@ -30,9 +51,13 @@ class Win32Surface : public Surface {
   }
 
   int Dpi() override { return GetDeviceCaps(dc_, LOGPIXELSY); }
-  void UseGuiFont() override {
-    HGDIOBJ previous = SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
+  void UseMenuFont(int dpi) override {
+    HFONT font = MenuFont(dpi);
+    if (font == nullptr) return;
+    HGDIOBJ previous = SelectObject(dc_, font);
     if (previousFont_ == nullptr) previousFont_ = previous;
+    if (menuFont_ != nullptr) DeleteObject(menuFont_);
+    menuFont_ = font;
   }
   TextSize MeasureText(std::string_view text) override {
     SIZE size{};
@@ -73,6 +98,7 @@ class Win32Surface : public Surface {
   HWND window_ = nullptr;
   PAINTSTRUCT paint_{};
   HGDIOBJ previousFont_ = nullptr;
+  HFONT menuFont_ = nullptr;
 };
 
 }  // namespace

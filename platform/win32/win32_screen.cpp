@@ -11,6 +11,13 @@ namespace holvara {
 namespace {
 
 HWND Hwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
 ItemRectangle FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 RECT ToRect(const ItemRectangle& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -56,10 +63,35 @@ int Win32WindowMetrics::Dpi(WindowId window) {
     const UINT dpi = dpiForWindow(Hwnd(window));
     if (dpi != 0) return static_cast<int>(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  return ScreenDpi();
+}
+
+int Win32WindowMetrics::DpiAt(ScreenPoint point) {
+  // GetDpiForMonitor (Windows 8.1 and later) gives each monitor's own density to a program that
+  // is aware of it; before it every monitor has the screen's.
+  using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto dpiForMonitor = [] {
+    HMODULE shcore = LoadLibraryA("shcore.dll");
+    return shcore ? reinterpret_cast<DpiForMonitor>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  if (dpiForMonitor != nullptr) {
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    HMONITOR monitor = MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+    UINT x = 0;
+    UINT y = 0;
+    if (SUCCEEDED(dpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y != 0) return static_cast<int>(y);
+  }
+  return ScreenDpi();
+}
+
+int Win32WindowMetrics::SmallIconSize(int dpi) {
+  // GetSystemMetricsForDpi exists from Windows 10 1607; before it the screen's size applies.
+  using MetricsForDpi = int(WINAPI*)(int, UINT);
+  static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi")));
+  if (metricsForDpi != nullptr) return metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+  return GetSystemMetrics(SM_CXSMICON);
 }
 
 ItemRectangle Win32WindowMetrics::MapDialogRect(WindowId dialog, const ItemRectangle& rect) {

@@ -20,6 +20,8 @@ class Win32WindowMetrics final : public WindowMetrics {
  public:
   int DialogBaseUnitHeight() override;
   int Dpi(WindowId window) override;
+  int DpiAt(ScreenPoint point) override;
+  int SmallIconSize(int dpi) override;
   ItemRectangle MapDialogRect(WindowId dialog, const ItemRectangle& rect) override;
   ItemRectangle ClientRect(WindowId window) override;
   std::uint32_t WindowStyle(WindowId window) override;

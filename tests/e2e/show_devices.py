@@ -71,8 +71,9 @@ def serve_simulated_machine(wine, machine):
 
 
 def restart_tray(wine):
-    """The program the installer started has listed Wine's (no) devices: it starts again and
-    lists the simulated machine's."""
+    """The program starts as at the user's logon (a silent installation starts none; a copy
+    still running from an earlier start, which listed Wine's lack of devices, ends first) and
+    lists the simulated machine's devices."""
     [probe] = wine.install(built("holvara-trayprobe.exe"))
     tray = TrayProgram(wine, str(INSTALL_DIR / "Holvara.exe"), probe)
     tray.end_running()

@@ -51,7 +51,7 @@ bool CHolvaraApp::InitInstance() {
   AddDocTemplate(std::make_unique<framework::SingleDocTemplate>(
       kDocTemplateResource, [] { return std::make_unique<CHolvaraDoc>(); },
       [this](Ui& ui) {
-        return std::make_unique<CMainFrame>(ui, FramePorts{ports_.notificationArea, ports_.keyboard, ports_.debug},
+        return std::make_unique<CMainFrame>(ui, FramePorts{ports_.notificationArea, ports_.keyboard, ports_.debug, ports_.exitRequest},
                                             *this);
       },
       [](Ui& ui) { return std::make_unique<CHolvaraView>(ui); }));

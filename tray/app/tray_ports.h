@@ -3,6 +3,7 @@
 
 #include "platform/ports/control_colours.h"
 #include "platform/ports/debug_output.h"
+#include "platform/ports/exit_request.h"
 #include "platform/ports/files.h"
 #include "platform/ports/keyboard.h"
 #include "platform/ports/mutex.h"
@@ -30,6 +31,7 @@ struct TrayPorts {
   DebugOutput& debug;
   NotificationArea& notificationArea;
   Keyboard& keyboard;
+  ExitRequest& exitRequest;
   // The dialogs' worker threads, outlines, window walk, tooltips and colours.
   Threads& threads;
   WindowShape& shapes;

@@ -33,18 +33,16 @@ std::optional<std::uint32_t> CommandMenuBitmap(WindowsVersion version) {
   return std::nullopt;
 }
 
-TextSize MeasureCommandItem(Surface& screen, std::string_view text) {
-  screen.UseGuiFont();
+TextSize MeasureCommandItem(Surface& screen, std::string_view text, int dpi) {
+  screen.UseMenuFont(dpi);
   const TextSize size = screen.MeasureText(text);
-  const int dpi = screen.Dpi();
   return {size.width + Scaled(kTextLeft, dpi), size.height + Scaled(kExtraHeight, dpi)};
 }
 
 void DrawCommandItem(Surface& surface, Drawing& drawing, const DrawItemRecord& item, std::string_view text,
-                     std::uintptr_t imageStrip) {
-  const int dpi = surface.Dpi();
+                     std::uintptr_t imageStrip, int dpi) {
   const ItemRectangle& rect = item.itemRect;
-  surface.UseGuiFont();
+  surface.UseMenuFont(dpi);
   Colour band;
   ItemRectangle bandRect = rect;
   if (item.itemState & kOwnerDrawSelected) {

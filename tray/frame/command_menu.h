@@ -1,7 +1,7 @@
 // The command menu of the icon's right click: five owner-drawn items with a 16 by 16 image each
 // and a separator. An item's data selects both its text (string 5 - data) and its image (column
-// data of the strip). The pixel sizes are given at 96 dots per inch and drawn at the surface's
-// own density.
+// data of the strip). The pixel sizes are given at 96 dots per inch and measured and drawn at the
+// density of the monitor the menu opens on, in the system's menu font made for that density.
 #pragma once
 
 #include <array>
@@ -41,12 +41,12 @@ std::optional<std::uint32_t> CommandItemString(std::uintptr_t itemData);
 // 5.1 and 6 or later, none for older systems.
 std::optional<std::uint32_t> CommandMenuBitmap(WindowsVersion version);
 
-// Width and height of an item showing the text, measured in the menu's font.
-TextSize MeasureCommandItem(Surface& screen, std::string_view text);
+// Width and height of an item showing the text, measured in the menu font for the density.
+TextSize MeasureCommandItem(Surface& screen, std::string_view text, int dpi);
 
 // Draws the item: the band and text colours by its state, the raised box around the image of a
 // selected item, the image cell (when there is a strip) and the text.
 void DrawCommandItem(Surface& surface, Drawing& drawing, const DrawItemRecord& item, std::string_view text,
-                     std::uintptr_t imageStrip);
+                     std::uintptr_t imageStrip, int dpi);
 
 }  // namespace holvara

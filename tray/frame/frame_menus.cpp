@@ -109,13 +109,16 @@ void FrameMenus::ShowCommandMenu(WindowId owner) {
     }
   }
   menus_.MakeForeground(owner);
-  TrackAtCursor(menu, owner);
+  // The menu opens at the cursor: its items are measured and drawn for that monitor's density.
+  const ScreenPoint at = host_.Screen().cursor.Position();
+  commandMenuDpi_ = host_.Screen().metrics.DpiAt(at);
+  Track(menu, owner, at);
   menus_.Destroy(menu);
 }
 
 void FrameMenus::Measure(ResourceLibrary& library, MeasureItemRecord& item) {
   const std::unique_ptr<Surface> screen = host_.Screen().drawing.Screen();
-  const TextSize size = MeasureCommandItem(*screen, CommandText(library, item.itemData));
+  const TextSize size = MeasureCommandItem(*screen, CommandText(library, item.itemData), commandMenuDpi_);
   item.itemWidth = static_cast<std::uint32_t>(size.width);
   item.itemHeight = static_cast<std::uint32_t>(size.height);
 }
@@ -125,7 +128,8 @@ void FrameMenus::Draw(ResourceLibrary& library, const DrawItemRecord& item) {
   const std::unique_ptr<Surface> surface = drawing.OfDeviceContext(item.deviceContext);
   std::unique_ptr<ResourceImage> strip;
   if (const auto bitmap = CommandMenuBitmap(host_.SystemVersion())) strip = library.Bitmap(*bitmap);
-  DrawCommandItem(*surface, drawing, item, CommandText(library, item.itemData), strip ? strip->Handle() : 0);
+  DrawCommandItem(*surface, drawing, item, CommandText(library, item.itemData), strip ? strip->Handle() : 0,
+                  commandMenuDpi_);
 }
 
 bool FrameMenus::OnCommand(ResourceLibrary& library, WindowId owner, std::uint32_t command) {

@@ -56,6 +56,8 @@ class FrameMenus {
   Menus& menus_;
   MenuId deviceMenu_ = kNoMenu;
   std::size_t entriesShown_ = 0;
+  // The density of the monitor the command menu opened on, for its items' measures and drawing.
+  int commandMenuDpi_ = kBaseDpi;
 };
 
 }  // namespace holvara

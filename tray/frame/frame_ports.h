@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ports/debug_output.h"
+#include "platform/ports/exit_request.h"
 #include "platform/ports/keyboard.h"
 #include "platform/ports/notification_icon.h"
 
@@ -11,6 +12,7 @@ struct FramePorts {
   NotificationArea& notificationArea;
   Keyboard& keyboard;
   DebugOutput& debug;
+  ExitRequest& exitRequest;
 };
 
 }  // namespace holvara

@@ -8,7 +8,6 @@ namespace holvara {
 namespace {
 // Without WS_VISIBLE, WS_CAPTION and WS_SYSMENU.
 constexpr std::uint32_t kHiddenFrameStyleMask = 0xEF37FFFF;
-constexpr int kTrayIconSize = 16;
 }  // namespace
 
 CMainFrame::CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host)
@@ -31,7 +30,8 @@ bool CMainFrame::PreCreateWindow(WindowCreation& creation) {
 
 int CMainFrame::OnCreate() {
   if (FrameWindow::OnCreate() == -1) return -1;
-  trayIcon_ = host_.Resources().Icon(kTrayIconResource, kTrayIconSize, kTrayIconSize);
+  LoadTrayIcon();
+  ui().StartTimer(id(), kExitRequestTimerId, kExitRequestPollMs);
   return 0;
 }
 
@@ -41,7 +41,9 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
     return 1;
   }
   if (message == taskbarCreatedMessage_) {
-    // The shell started again without the icon; it comes back by the rule of every update.
+    // The shell started again without the icon; it comes back by the rule of every update, in
+    // the size of the display as it is now.
+    LoadTrayIcon();
     UpdateIcon();
     return 0;
   }
@@ -53,6 +55,9 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
       return OnDeviceChange(wParam);
     case win::kWmPowerBroadcast:
       return OnPowerBroadcast(wParam, lParam);
+    case win::kWmDpiChanged:
+      OnDpiChanged();
+      return 0;
     case kIconCallbackMessage:
       return OnIconCallback(static_cast<std::uint32_t>(lParam));
     case kWmMeasureItem:
@@ -74,6 +79,26 @@ std::intptr_t CMainFrame::WindowProc(std::uint32_t message, std::uintptr_t wPara
     default:
       return FrameWindow::WindowProc(message, wParam, lParam);
   }
+}
+
+// The icon in the system's small-icon size for the density of the main window's monitor, the
+// primary one, whose taskbar holds the notification area: 16 by 16 pixels at 96 dots per inch.
+void CMainFrame::LoadTrayIcon() {
+  WindowMetrics& metrics = host_.MenuCommands().Screen().metrics;
+  const int size = metrics.SmallIconSize(metrics.Dpi(id()));
+  trayIcon_ = host_.Resources().Icon(kTrayIconResource, size, size);
+}
+
+// The scaling of the main window's display was set anew: the shown icon gets the image in the new
+// size (a hidden one gets it at its next update). The new density is the window's own by now.
+void CMainFrame::OnDpiChanged() {
+  LoadTrayIcon();
+  NotificationIcon icon;
+  icon.window = id();
+  icon.id = kTrayIconId;
+  icon.flags = kNifIcon;
+  icon.image = trayIconImage();
+  ports_.notificationArea.Modify(icon);
 }
 
 void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {

@@ -37,6 +37,10 @@ inline constexpr std::uintptr_t kDeviceChangeTimerId = 4;
 // without a second press: the menu's modal track would otherwise take the double click's second
 // press, and a double click could never reach the icon.
 inline constexpr std::uintptr_t kDeviceMenuTimerId = 5;
+// The installer's request to end (platform/ports/exit_request.h) is looked at on this timer,
+// which repeats from the window's creation until the request is seen.
+inline constexpr std::uintptr_t kExitRequestTimerId = 6;
+inline constexpr std::uint32_t kExitRequestPollMs = 2000;
 inline constexpr std::uint32_t kServiceRetryMs = 5000;
 inline constexpr std::uint32_t kRescanDelayMs = 500;
 inline constexpr std::uint32_t kIconDelayMs = 500;
@@ -64,7 +68,7 @@ class CMainFrame : public framework::FrameWindow {
   // A balloon above the icon with string stringId of the resource library and the NIIF_* icon.
   void ShowBalloon(std::uint32_t stringId, std::uint32_t flags);
 
-  // The 16 by 16 notification icon image, 0 when the library has none.
+  // The notification icon image in the display's small-icon size, 0 when the library has none.
   std::uintptr_t trayIconImage() const { return trayIcon_ ? trayIcon_->Handle() : 0; }
 
  protected:
@@ -80,11 +84,14 @@ class CMainFrame : public framework::FrameWindow {
   virtual void TrackServiceWaitMenu();
 
  private:
+  void LoadTrayIcon();
+  void OnDpiChanged();
   void OnRegisteredMessage(std::uintptr_t request);
   void OnTimer(std::uintptr_t timer);
   void OnServiceWaitTick();
   void OnRescanTick();
   void OnDeviceChangeTick();
+  void OnExitRequestTick();
   std::intptr_t OnDeviceChange(std::uintptr_t event);
   std::intptr_t OnPowerBroadcast(std::uintptr_t event, std::intptr_t data);
   std::intptr_t OnIconCallback(std::uint32_t mouseMessage);

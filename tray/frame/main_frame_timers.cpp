@@ -26,6 +26,9 @@ void CMainFrame::OnTimer(std::uintptr_t timer) {
     case kDeviceMenuTimerId:
       OnDeviceMenuTick();
       break;
+    case kExitRequestTimerId:
+      OnExitRequestTick();
+      break;
     default:
       Default(win::kWmTimer, timer, 0);
       break;
@@ -49,6 +52,14 @@ void CMainFrame::OnRescanTick() {
   host_.RescanSequence();
   host_.RefreshDevices();
   ui().StartTimer(id(), kIconTimerId, kIconDelayMs);
+}
+
+// The installer asks every copy of the program, in every session, to end while it replaces the
+// files; the program ends as on the registered message with wParam 0.
+void CMainFrame::OnExitRequestTick() {
+  if (!ports_.exitRequest.Raised()) return;
+  ui().StopTimer(id(), kExitRequestTimerId);
+  ui().Post(id(), win::kWmClose, 0, 0);
 }
 
 // The timer stops before the refresh, so a change reported while the refresh runs (it waits for

@@ -1,5 +1,5 @@
 // The system's numbers for the messages only the main frame receives: device changes, power
-// events and the mouse messages the notification icon reports.
+// events, a new density of its display and the mouse messages the notification icon reports.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@ namespace holvara::win {
 
 inline constexpr std::uint32_t kWmPowerBroadcast = 0x0218;
 inline constexpr std::uint32_t kWmDeviceChange = 0x0219;
+inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 inline constexpr std::uint32_t kWmApp = 0x8000;
 
 // WM_DEVICECHANGE events.

@@ -31,11 +31,15 @@
 //                                                     "mark <selection mark>", and for each row
 //                                                     "row <index> <left> <top> <right> <bottom>
 //                                                     <first column's text hex>" on the screen
+//   holvara-trayprobe event <name> <ms> [<sddl>]      makes the named manual-reset event, set, with
+//                                                     the security descriptor given (else the
+//                                                     default one), and holds it for that long
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
 #include <windows.h>
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -366,6 +370,21 @@ int Show(const char* file, int dialogId, DWORD timeoutMs) {
   return 0;
 }
 
+int HoldSetEvent(const char* name, DWORD milliseconds, const char* sddl) {
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
+  if (sddl != nullptr &&
+      !ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &attributes.lpSecurityDescriptor,
+                                                            nullptr)) {
+    return 1;
+  }
+  HANDLE event = CreateEventA(sddl != nullptr ? &attributes : nullptr, TRUE, TRUE, name);
+  LocalFree(attributes.lpSecurityDescriptor);
+  if (event == nullptr) return 1;
+  Sleep(milliseconds);
+  CloseHandle(event);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -384,6 +403,7 @@ int main(int argc, char** argv) {
   if (command == "cancel" && argc == 2) result = Cancel();
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "list" && argc == 4) result = List(argv[2], timeoutMs);
+  if (command == "event" && (argc == 4 || argc == 5)) result = HoldSetEvent(argv[2], timeoutMs, argc == 5 ? argv[4] : nullptr);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
     std::fprintf(stderr,

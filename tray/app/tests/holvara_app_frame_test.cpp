@@ -52,6 +52,9 @@ TEST_F(AppFrameTest, WaitsForTheServiceRescansHiddenAndShowsTheIconUntilTheLastD
 
   // The device leaves the machine; the system's notice leads to a refresh 1.6 s later, and the
   // icon goes with the last device.
+  // The removal's dialog runs its own loop; the frame's repeating timer keeps it from going idle,
+  // so it gets time to finish.
+  system.desktop.SetTimeLimit(system.kernel.NowMs() + 30000);
   ASSERT_EQ(system.app->RemovalSequence(0, false), RemovalOutcome::kRemoved);
   const std::uint64_t notice = system.kernel.NowMs() + 100;
   system.desktop.At(notice, [this] { system.desktop.Broadcast(win::kWmDeviceChange, win::kDbtDevNodesChanged, 0); });

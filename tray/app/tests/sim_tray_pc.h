@@ -11,6 +11,7 @@
 #include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_exit_request.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_kernel.h"
@@ -49,7 +50,7 @@ struct SimTrayPc {
   ~SimTrayPc() { scheduler.JoinAll(); }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest,
             threads, shapes,   windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
@@ -67,6 +68,7 @@ struct SimTrayPc {
   SimIpc ipc{scheduler};
   SimNotificationArea notificationArea{desktop, clock};
   SimKeyboard keyboard;
+  SimExitRequest exitRequest;
   SimThreads threads{scheduler};
   SimWindowShape shapes;
   SimWindowWalk windowWalk{desktop};

@@ -13,6 +13,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_exit_request.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
@@ -89,7 +90,7 @@ struct SimWholePc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard,
+    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest,
             kernel.threads(), shapes, windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
@@ -117,6 +118,7 @@ struct SimWholePc {
   SimScreen screen{desktop};
   SimNotificationArea notificationArea{desktop, kernel.clock()};
   SimKeyboard keyboard;
+  SimExitRequest exitRequest;
   std::unique_ptr<CHolvaraApp> app;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_exit_request.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_resources.h"
@@ -103,7 +104,7 @@ class FrameTest : public ::testing::Test {
     library = loader.Load("HolvaraResUS.dll");
     host = std::make_unique<FakeHost>(*library, clock);
     host->menuCommands = &menuHost;
-    frame = std::make_unique<TestFrame>(desktop, FramePorts{area, keyboard, debug}, *host);
+    frame = std::make_unique<TestFrame>(desktop, FramePorts{area, keyboard, debug, exitRequest}, *host);
     frame->SetMainWindow(true);
     ASSERT_TRUE(frame->LoadFrame("Holvara", nullptr));
     frame->ActivateFrame(-1);
@@ -120,6 +121,7 @@ class FrameTest : public ::testing::Test {
   SimDesktop desktop{clock};
   SimNotificationArea area{desktop, clock};
   SimKeyboard keyboard;
+  SimExitRequest exitRequest;
   RecordingDebugOutput debug;
   SimScreen screen{desktop};
   FakeMenuHost menuHost{screen.ports()};

@@ -1,5 +1,6 @@
-// The icon's menus on the simulated desktop: the command menu as drawn (positions, colours and
-// image cells at 100% and 200%), the device menu built from a copy of the list and what its
+// The icon's menus on the simulated desktop: the command menu as drawn (positions, colours,
+// image cells and font at 100% and 200%, and on a monitor of another density than the screen's),
+// the device menu built from a copy of the list and what its
 // choice does, the service-wait menu, and the commands.
 #include <gtest/gtest.h>
 
@@ -80,12 +81,21 @@ struct DrawnItem {
   }
 };
 
-class CommandMenuDrawingTest : public FrameMenusTest, public ::testing::WithParamInterface<int> {};
+struct DensityCase {
+  const char* name;
+  int screenDpi;   // the density the screen's device contexts report
+  int monitorDpi;  // the density of the monitor under the cursor, where the menu opens
+};
 
-TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheDensity) {
-  const int dpi = GetParam();
+class CommandMenuDrawingTest : public FrameMenusTest, public ::testing::WithParamInterface<DensityCase> {};
+
+TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheMonitorsDensity) {
+  const int dpi = GetParam().monitorDpi;
   const auto px = [dpi](int pixels) { return pixels * dpi / 96; };
-  drawing.dpi = dpi;
+  drawing.dpi = GetParam().screenDpi;
+  screen.metrics.dpi = GetParam().screenDpi;
+  screen.metrics.monitors = {{{0, 0, 1920, 1080}, GetParam().screenDpi}, {{1920, 0, 3840, 2160}, dpi}};
+  cursor.position = {2500, 900};
   menus.OnNextTrack([](const SimTrackedMenu&) { return 0u; }, 4);
   frameMenus.ShowCommandMenu(window);
 
@@ -110,7 +120,8 @@ TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheDensity) {
     EXPECT_EQ(item.command, commands[position]);
     if (item.kind == SimMenuItem::kSeparator) continue;
     const std::uintptr_t data = item.itemData;
-    // Measured from the text in the menu's font, plus the room for the image and the margin.
+    // Measured from the text in the menu font for the density, plus the room for the image and
+    // the margin.
     EXPECT_EQ(item.rect.right - item.rect.left, px(6 * widest) + px(26));
     EXPECT_EQ(item.rect.bottom - item.rect.top, px(13) + px(8));
 
@@ -126,7 +137,8 @@ TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheDensity) {
     EXPECT_EQ(image->rect.left, item.rect.left + px(2));
     EXPECT_EQ(image->rect.top, item.rect.top + px(2));
     EXPECT_EQ(image->rect.right - image->rect.left, px(16));
-    EXPECT_EQ(drawn.ops.front().kind, SimDrawOp::kGuiFont);
+    EXPECT_EQ(drawn.ops.front().kind, SimDrawOp::kMenuFont);
+    EXPECT_EQ(drawn.ops.front().dpi, dpi);
     EXPECT_EQ(drawn.ops.back().kind, SimDrawOp::kFontRestored);
 
     if (position != 4) {
@@ -145,7 +157,7 @@ TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheDensity) {
     EXPECT_EQ(light->rect.right, px(20));
     EXPECT_EQ(dark->colour, Rgb(66, 65, 66));
     EXPECT_EQ(dark->rect.left, item.rect.left + px(1));
-    EXPECT_EQ(face->rect.right, px(19));
+    EXPECT_EQ(face->rect.right, px(20) - px(1));
     EXPECT_EQ(face->rect.bottom, item.rect.bottom - px(1));
     EXPECT_EQ(band->colour, Rgb(254, 250, 163));
     EXPECT_EQ(band->rect.left, px(22));
@@ -154,7 +166,11 @@ TEST_P(CommandMenuDrawingTest, DrawsEachItemWithItsTextAndImageAtTheDensity) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Densities, CommandMenuDrawingTest, ::testing::Values(96, 192));
+INSTANTIATE_TEST_SUITE_P(Densities, CommandMenuDrawingTest,
+                         ::testing::Values(DensityCase{"At100Percent", 96, 96}, DensityCase{"At200Percent", 192, 192},
+                                           DensityCase{"On150PercentMonitorBeside100PercentScreen", 96, 144},
+                                           DensityCase{"On100PercentMonitorBeside200PercentScreen", 192, 96}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandMenuBitmapTest, ChoosesTheStripByWindowsVersion) {
   EXPECT_EQ(CommandMenuBitmap({5, 0}), 117u);

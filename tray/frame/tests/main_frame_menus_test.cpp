@@ -15,7 +15,7 @@ class MainFrameMenusTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    real = std::make_unique<CMainFrame>(desktop, FramePorts{area, keyboard, debug}, *host);
+    real = std::make_unique<CMainFrame>(desktop, FramePorts{area, keyboard, debug, exitRequest}, *host);
     ASSERT_TRUE(real->LoadFrame("Real", nullptr));
     host->deviceCount = 1;
     real->UpdateIcon();

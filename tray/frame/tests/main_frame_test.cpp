@@ -1,11 +1,13 @@
-// The main frame on the simulated desktop: how it is created, that it never shows, and how it
-// answers the registered message and the end of the session.
+// The main frame on the simulated desktop: how it is created (its icon in the display's size),
+// that it never shows, and how it answers the registered message, the installer's request to end
+// and the end of the session.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "platform/ports/ui_constants.h"
+#include "tray/frame/system_messages.h"
 #include "tray/frame/tests/frame_fixture.h"
 
 namespace holvara {
@@ -44,6 +46,56 @@ TEST_F(MainFrameTest, LoadsTheSixteenPixelTrayIconWhenCreated) {
   EXPECT_EQ(loader.images()[0].width, 16);
 }
 
+struct IconSizeCase {
+  const char* name;
+  int dpi;
+  int size;
+};
+
+class TrayIconSizeTest : public MainFrameTest, public ::testing::WithParamInterface<IconSizeCase> {};
+
+// The system's small-icon size of the main window's display, so the shell never scales it up.
+TEST_P(TrayIconSizeTest, LoadsTheIconAtTheSmallIconSizeOfTheDisplay) {
+  screen.metrics.dpi = GetParam().dpi;
+  FakeMenuHost displayMenus{screen.ports()};
+  host->menuCommands = &displayMenus;
+  CMainFrame other(desktop, FramePorts{area, keyboard, debug, exitRequest}, *host);
+  const std::size_t loadedBefore = loader.images().size();
+  ASSERT_TRUE(other.LoadFrame("Other", nullptr));
+  ASSERT_EQ(loader.images().size(), loadedBefore + 1);
+  EXPECT_EQ(loader.images().back().id, 128u);
+  EXPECT_EQ(loader.images().back().width, GetParam().size);
+  EXPECT_EQ(loader.images().back().height, GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, TrayIconSizeTest,
+                         ::testing::Values(IconSizeCase{"At100Percent", 96, 16}, IconSizeCase{"At125Percent", 120, 20},
+                                           IconSizeCase{"At150Percent", 144, 24}, IconSizeCase{"At200Percent", 192, 32}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainFrameTest, ANewDensityOfTheDisplayGivesTheShownIconItsNewSize) {
+  frame->UpdateIcon();
+  ASSERT_NE(Icon(), nullptr);
+  screen.metrics.dpi = 144;
+  desktop.Send(frame->id(), win::kWmDpiChanged, (144 << 16) | 144, 0);
+  EXPECT_EQ(loader.images().back().width, 24);
+  const SimNotifyCall& last = area.calls().back();
+  EXPECT_EQ(last.operation, SimNotifyOperation::kModify);
+  EXPECT_EQ(last.icon.flags, kNifIcon);
+  EXPECT_EQ(last.icon.image, frame->trayIconImage());
+  EXPECT_TRUE(last.result.done);
+}
+
+TEST_F(MainFrameTest, TheInstallersExitRequestEndsTheProgramAtTheNextLook) {
+  RunUntil(9000);
+  ASSERT_TRUE(desktop.Exists(frame->id()));
+  exitRequest.raised = true;
+  desktop.SetTimeLimit(60000);
+  EXPECT_EQ(desktop.RunMessageLoop(), 0);
+  EXPECT_FALSE(desktop.Exists(frame->id()));
+  EXPECT_LE(clock.NowMs(), 9000 + kExitRequestPollMs);
+}
+
 TEST_F(MainFrameTest, ALibraryWithoutTheIconLeavesTheImageEmpty) {
   SimResourceData bare;
   bare.fileName = "Bare.dll";
@@ -51,7 +103,7 @@ TEST_F(MainFrameTest, ALibraryWithoutTheIconLeavesTheImageEmpty) {
   auto bareLibrary = loader.Load("Bare.dll");
   FakeHost bareHost(*bareLibrary, clock);
   bareHost.menuCommands = &menuHost;
-  CMainFrame other(desktop, FramePorts{area, keyboard, debug}, bareHost);
+  CMainFrame other(desktop, FramePorts{area, keyboard, debug, exitRequest}, bareHost);
   ASSERT_TRUE(other.LoadFrame("Other", nullptr));
   EXPECT_EQ(other.trayIconImage(), 0u);
 }
@@ -78,7 +130,8 @@ TEST_P(ForwardTest, BringsTheWindowsForwardWhileBusyAndOpensTheRemoveDeviceDialo
   const WindowId main = frame->id();
   Signal(GetParam().request);
   desktop.SetTimeLimit(100);
-  EXPECT_EQ(desktop.RunMessageLoop(), SimDesktop::kLoopIdle);
+  // The loop runs on to the limit (the frame's timer for the installer's request repeats).
+  EXPECT_EQ(desktop.RunMessageLoop(), SimDesktop::kLoopTimeLimit);
   EXPECT_TRUE(desktop.Exists(main));
   const auto& calls = desktop.positionCalls();
   ASSERT_EQ(calls.size(), GetParam().raised ? 2u : 0u);
