@@ -18,7 +18,8 @@ CMainFrame::CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host)
       registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)),
       taskbarCreatedMessage_(ui.RegisterMessage(kTaskbarCreatedMessage)),
       menus_(ui, host.MenuCommands(),
-             [this](std::uint32_t stringId, std::uint32_t flags) { ShowBalloon(stringId, flags); }) {}
+             {[this](std::uint32_t stringId, std::uint32_t flags) { ShowBalloon(stringId, flags); },
+              [this] { RemoveBalloon(); }}) {}
 
 void CMainFrame::ActivateFrame(int) { FrameWindow::ActivateFrame(win::kSwHide); }
 
