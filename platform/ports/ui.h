@@ -13,6 +13,9 @@ namespace holvara {
 using WindowId = std::uintptr_t;  // 0: no window
 using ModuleId = std::uintptr_t;  // a loaded library that holds dialog templates
 inline constexpr WindowId kNoWindow = 0;
+// The class of every window that Ui::Create makes (dialogs have the system's dialog class): what
+// tells the program's main window from another program's window of the same title.
+inline constexpr char kWindowClassName[] = "HolvaraWindow";
 
 struct WindowCreation {
   std::string title;

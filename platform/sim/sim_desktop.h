@@ -122,6 +122,10 @@ class SimDesktop : public Ui {
   const std::vector<int>& cancelledDialogs() const { return cancelledDialogs_; }
   const std::vector<SimPositionCall>& positionCalls() const { return positions_; }
   bool Exists(WindowId window) const { return windows_.count(window) != 0; }
+  bool IsDialog(WindowId window) const {
+    const auto found = windows_.find(window);
+    return found != windows_.end() && found->second.isDialog;
+  }
   std::uint32_t Style(WindowId window) const;
   WindowCreation Creation(WindowId window) const;
   std::vector<WindowId> Children(WindowId window) const;

@@ -108,9 +108,15 @@ void CHolvaraApp::ShowStartupError(const char* text) {
   ports_.ui.ShowMessageBox(kNoWindow, text, kProductTitle, win::kMbIconError);
 }
 
+// The running program's main window is the one of the program's class: a folder window of the
+// installation is titled "Holvara" too. The user just started this process, so it may come to the
+// foreground, and it hands that right on: the dialog the running program opens in answer comes up
+// in front of the active window, not behind it.
 void CHolvaraApp::SignalRunningInstance() {
-  const WindowId running = ports_.ui.FindByTitle(kMainWindowTitle);
+  TopWindows& windows = ports_.screen.topWindows;
+  const WindowId running = windows.FindByClassAndTitle(kWindowClassName, kMainWindowTitle);
   if (running == kNoWindow) return;
+  windows.AllowForeground(windows.ProcessOf(running));
   if (!registeredMessage_) registeredMessage_ = ports_.ui.RegisterMessage(kRegisteredMessageName);
   ports_.ui.Post(running, *registeredMessage_, kHolvaraBringForward, 0);
 }

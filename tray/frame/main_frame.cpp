@@ -83,6 +83,9 @@ void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {
       ui().Post(id(), win::kWmClose, 0, 0);
       break;
     case kHolvaraBringForward:
+      // The second start let this process take the foreground; the dialog comes up in front of
+      // the active window, as the icon's menus do, rather than behind it.
+      host_.MenuCommands().Screen().menus.MakeForeground(id());
       if (!host_.BusyMarker().empty()) {
         BringToFront();
       } else {
