@@ -63,8 +63,6 @@ class Ui {
   virtual std::intptr_t DefaultProcessing(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) = 0;
   virtual void Destroy(WindowId window) = 0;
-  // A top-level window with exactly this title, visible or not.
-  virtual WindowId FindByTitle(std::string_view title) = 0;
   virtual void SetTitle(WindowId window, std::string_view title) = 0;
   virtual std::string Title(WindowId window) = 0;
   virtual void Show(WindowId window, int command) = 0;

@@ -105,7 +105,6 @@ std::intptr_t Win32Ui::DefaultProcessing(WindowId window, std::uint32_t message,
 
 void Win32Ui::Destroy(WindowId window) { DestroyWindow(Hwnd(window)); }
 
-WindowId Win32Ui::FindByTitle(std::string_view title) { return Id(FindWindowA(nullptr, std::string(title).c_str())); }
 
 void Win32Ui::SetTitle(WindowId window, std::string_view title) {
   SetWindowTextA(Hwnd(window), std::string(title).c_str());
