@@ -62,9 +62,10 @@ std::unique_ptr<Thread> Win32Threads::Begin(std::function<std::uint32_t()> body,
   auto owned = std::make_unique<Body>(std::move(body));
   const auto handle = _beginthreadex(nullptr, 0, RunBody, owned.get(), flags, nullptr);
   if (handle == 0) return nullptr;
-  if (flags & CREATE_SUSPENDED) return std::make_unique<Win32Thread>(reinterpret_cast<HANDLE>(handle), std::move(owned));
+  const HANDLE thread = reinterpret_cast<HANDLE>(handle);
+  if (flags & CREATE_SUSPENDED) return std::make_unique<Win32Thread>(thread, std::move(owned));
   static_cast<void>(owned.release());  // RunBody owns and frees it
-  return std::make_unique<Win32Thread>(reinterpret_cast<HANDLE>(handle), nullptr);
+  return std::make_unique<Win32Thread>(thread, nullptr);
 }
 
 }  // namespace holvara
