@@ -1,4 +1,5 @@
-// Facts about the running system and process, the process's error mode, and the shell's "open".
+// Facts about the running system and process, the process's error mode, its immediate end, and
+// the shell's "open".
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,9 @@ class SystemInfo : public ProcessErrorMode {
   virtual std::uint32_t AnsiCodePage() = 0;       // GetACP
   virtual WindowsVersion Version() = 0;          // GetVersionExA
   virtual std::string CommandLine() = 0;         // GetCommandLineA, program path included
+  // Ends the process at once with every thread it still runs (ExitProcess); nothing of the caller's
+  // runs after it, and no object of the program is destroyed on the way.
+  virtual void EndProcess(std::uint32_t exitCode) = 0;
 };
 
 class Shell {

@@ -13,7 +13,8 @@ inline constexpr std::uint32_t kThreadStillActive = 259;
 
 class Thread {
  public:
-  // Releases the handle; the thread itself runs on.
+  // Releases the handle; the thread itself runs on. A thread made by StartSuspended and never
+  // resumed (its Resume failed, or it was not called) is ended, and its body freed, with it.
   virtual ~Thread() = default;
   // True when the thread has ended within timeoutMs (kWaitForever from ipc.h: no limit).
   virtual bool Wait(std::uint32_t timeoutMs) = 0;

@@ -13,6 +13,9 @@ namespace holvara {
 using WindowId = std::uintptr_t;  // 0: no window
 using ModuleId = std::uintptr_t;  // a loaded library that holds dialog templates
 inline constexpr WindowId kNoWindow = 0;
+// The class of every window that Ui::Create makes (dialogs have the system's dialog class): what
+// tells the program's main window from another program's window of the same title.
+inline constexpr char kWindowClassName[] = "HolvaraWindow";
 
 struct WindowCreation {
   std::string title;
@@ -60,8 +63,6 @@ class Ui {
   virtual std::intptr_t DefaultProcessing(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) = 0;
   virtual void Destroy(WindowId window) = 0;
-  // A top-level window with exactly this title, visible or not.
-  virtual WindowId FindByTitle(std::string_view title) = 0;
   virtual void SetTitle(WindowId window, std::string_view title) = 0;
   virtual std::string Title(WindowId window) = 0;
   virtual void Show(WindowId window, int command) = 0;

@@ -413,8 +413,13 @@ void SimDesktop::ShowItem(WindowId dialog, int id, bool show) {
   if (Control* control = FindControl(dialog, id)) control->visible = show;
 }
 
+// The program's check boxes have two states: like the system's button, one takes any state above
+// checked (BM_SETCHECK with 2, say) as checked.
 void SimDesktop::SetItemCheck(WindowId dialog, int id, int state) {
-  if (Control* control = FindControl(dialog, id)) control->check = state;
+  Control* control = FindControl(dialog, id);
+  if (control == nullptr) return;
+  const bool twoStates = control->templ.kind == SimControlKind::kCheckBox;
+  control->check = twoStates && static_cast<unsigned>(state) > win::kBstChecked ? win::kBstChecked : state;
 }
 
 int SimDesktop::ItemCheck(WindowId dialog, int id) {

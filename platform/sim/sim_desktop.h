@@ -57,7 +57,6 @@ class SimDesktop : public Ui {
   std::intptr_t DefaultProcessing(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
   void Destroy(WindowId window) override;
-  WindowId FindByTitle(std::string_view title) override;
   void SetTitle(WindowId window, std::string_view title) override;
   std::string Title(WindowId window) override;
   void Show(WindowId window, int command) override;
@@ -125,6 +124,12 @@ class SimDesktop : public Ui {
   const std::vector<int>& cancelledDialogs() const { return cancelledDialogs_; }
   const std::vector<SimPositionCall>& positionCalls() const { return positions_; }
   bool Exists(WindowId window) const { return windows_.count(window) != 0; }
+  // A top-level window with this title (compared without regard to case), visible or not.
+  WindowId FindByTitle(std::string_view title);
+  bool IsDialog(WindowId window) const {
+    const auto found = windows_.find(window);
+    return found != windows_.end() && found->second.isDialog;
+  }
   std::uint32_t Style(WindowId window) const;
   WindowCreation Creation(WindowId window) const;
   std::vector<WindowId> Children(WindowId window) const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/ports/ui_constants.h"
+
 namespace holvara {
 
 namespace {
@@ -11,6 +13,7 @@ namespace {
 constexpr std::size_t kTipField = 128;
 constexpr std::size_t kBalloonTextField = 256;
 constexpr std::size_t kBalloonTitleField = 64;
+constexpr std::uint32_t kWmLButtonDown = 0x0201;
 
 std::string Cut(std::string_view text, std::size_t field) {
   return std::string(text.substr(0, std::min(text.size(), field - 1)));
@@ -55,16 +58,54 @@ NotifyResult SimNotificationArea::Apply(SimNotifyOperation operation, const Noti
     case SimNotifyOperation::kDelete:
       if (shown == nullptr) return {false, 0};
       std::erase_if(icons_, [&](const SimShownIcon& other) { return &other == shown; });
+      TakeBalloonAway(icon.window, icon.id);
       return {true, 0};
   }
   if (icon.flags & kNifMessage) shown->callbackMessage = icon.callbackMessage;
   if (icon.flags & kNifIcon) shown->image = icon.image;
   if (icon.flags & kNifTip) shown->tip = Cut(icon.tip, kTipField);
   if (icon.flags & kNifInfo) {
-    balloons_.push_back({icon.window, icon.id, Cut(icon.balloonText, kBalloonTextField),
-                         Cut(icon.balloonTitle, kBalloonTitleField), icon.balloonTimeoutMs, icon.balloonFlags});
+    TakeBalloonAway(icon.window, icon.id);
+    if (!icon.balloonText.empty()) {
+      ShowBalloon({icon.window, icon.id, Cut(icon.balloonText, kBalloonTextField),
+                   Cut(icon.balloonTitle, kBalloonTitleField), icon.balloonTimeoutMs, icon.balloonFlags});
+    }
   }
   return {true, 0};
+}
+
+void SimNotificationArea::ShowBalloon(const SimBalloon& balloon) {
+  balloons_.push_back(balloon);
+  OnScreen shown{balloon};
+  if (balloonWindows) shown.window = desktop_.Create({.title = balloon.text, .style = win::kWsPopup}, balloonWindow_);
+  onScreen_.push_back(shown);
+}
+
+void SimNotificationArea::TakeBalloonAway(WindowId window, std::uint32_t id) {
+  const auto found = std::find_if(onScreen_.begin(), onScreen_.end(), [&](const OnScreen& shown) {
+    return shown.balloon.window == window && shown.balloon.id == id;
+  });
+  if (found == onScreen_.end()) return;
+  const WindowId balloonWindow = found->window;
+  onScreen_.erase(found);
+  if (balloonWindow != kNoWindow) desktop_.Destroy(balloonWindow);
+}
+
+std::intptr_t SimNotificationArea::BalloonWindow::HandleMessage(WindowId window, std::uint32_t message, std::uintptr_t,
+                                                               std::intptr_t) {
+  if (message == win::kWmNcCreate) return 1;
+  if (message != kWmLButtonDown) return 0;
+  const auto found = std::find_if(area_.onScreen_.begin(), area_.onScreen_.end(),
+                                  [&](const OnScreen& shown) { return shown.window == window; });
+  if (found != area_.onScreen_.end()) area_.TakeBalloonAway(found->balloon.window, found->balloon.id);
+  return 0;
+}
+
+const SimBalloon* SimNotificationArea::BalloonOnScreen(WindowId window, std::uint32_t id) const {
+  for (const OnScreen& shown : onScreen_) {
+    if (shown.balloon.window == window && shown.balloon.id == id) return &shown.balloon;
+  }
+  return nullptr;
 }
 
 void SimNotificationArea::FailNextCalls(int count, std::uint32_t error) {
@@ -80,6 +121,7 @@ bool SimNotificationArea::Click(WindowId window, std::uint32_t id, std::uint32_t
 
 void SimNotificationArea::Restart() {
   icons_.clear();
+  while (!onScreen_.empty()) TakeBalloonAway(onScreen_.front().balloon.window, onScreen_.front().balloon.id);
   desktop_.Broadcast(desktop_.RegisterMessage(kTaskbarCreatedMessage), 0, 0);
 }
 

@@ -39,12 +39,15 @@ class SimSystemInfo : public SystemInfo {
   }
   WindowsVersion Version() override { return version; }
   std::string CommandLine() override { return commandLine; }
+  // A simulated process cannot end its test: the end is noted, and the caller goes on.
+  void EndProcess(std::uint32_t exitCode) override { endedWith = exitCode; }
 
   bool criticalErrorsFail = false;
   std::uint32_t locale = kSimEnglishLocale;
   std::optional<std::uint32_t> codePage;
   WindowsVersion version{10, 0};
   std::string commandLine = "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\"";
+  std::optional<std::uint32_t> endedWith;
 };
 
 class SimShell : public Shell {

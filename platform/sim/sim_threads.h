@@ -14,10 +14,22 @@ class SimThreads : public Threads {
 
   // Makes the next Start or StartSuspended calls fail, as CreateThread does when the system is out of resources.
   void FailStarts(int count);
+  // Makes the next Resume calls fail; such a thread stays suspended with its body.
+  void FailResumes(int count);
+  // Threads made suspended and neither resumed nor ended with their object yet, each holding its
+  // body.
+  int suspendedThreads() const;
+
+  // Shared with the thread objects, under the scheduler's lock.
+  struct Counts {
+    int failingResumes = 0;
+    int suspended = 0;
+  };
 
  private:
   SimScheduler& scheduler_;
   int failingStarts_ = 0;
+  std::shared_ptr<Counts> counts_ = std::make_shared<Counts>();
 };
 
 }  // namespace holvara

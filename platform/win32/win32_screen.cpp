@@ -165,4 +165,16 @@ bool Win32TopWindows::SendWithin(WindowId window, std::uint32_t message, std::ui
   return SendMessageTimeoutA(Hwnd(window), message, wParam, lParam, kAskFlags, timeoutMs, &result) != 0;
 }
 
+WindowId Win32TopWindows::FindByClassAndTitle(std::string_view windowClass, std::string_view title) {
+  return reinterpret_cast<WindowId>(FindWindowA(std::string(windowClass).c_str(), std::string(title).c_str()));
+}
+
+std::uint32_t Win32TopWindows::ProcessOf(WindowId window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(Hwnd(window), &process);
+  return process;
+}
+
+bool Win32TopWindows::AllowForeground(std::uint32_t processId) { return AllowSetForegroundWindow(processId) != 0; }
+
 }  // namespace holvara

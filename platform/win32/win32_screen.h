@@ -47,6 +47,9 @@ class Win32TopWindows final : public TopWindows {
   std::optional<std::string> TextWithin(WindowId window, std::uint32_t timeoutMs) override;
   bool SendWithin(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                   std::uint32_t timeoutMs) override;
+  WindowId FindByClassAndTitle(std::string_view windowClass, std::string_view title) override;
+  std::uint32_t ProcessOf(WindowId window) override;
+  bool AllowForeground(std::uint32_t processId) override;
 };
 
 }  // namespace holvara

@@ -22,6 +22,8 @@ WindowsVersion Win32SystemInfo::Version() {
 
 std::string Win32SystemInfo::CommandLine() { return GetCommandLineA(); }
 
+void Win32SystemInfo::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
+
 std::intptr_t Win32Shell::Open(std::string_view target) {
   return reinterpret_cast<std::intptr_t>(
       ShellExecuteA(nullptr, "open", std::string(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));

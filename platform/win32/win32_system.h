@@ -12,6 +12,7 @@ class Win32SystemInfo final : public SystemInfo {
   std::uint32_t AnsiCodePage() override;
   WindowsVersion Version() override;
   std::string CommandLine() override;
+  [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
 };
 
 class Win32Shell final : public Shell {

@@ -9,9 +9,20 @@ namespace holvara {
 
 namespace {
 
+using Body = std::function<std::uint32_t()>;
+
+// The body belongs to the thread once it runs; until then (made suspended) to this object, which
+// ends a thread that was never resumed and frees the body with it.
 class Win32Thread final : public Thread {
  public:
-  explicit Win32Thread(HANDLE handle) : handle_(handle) {}
+  Win32Thread(HANDLE handle, std::unique_ptr<Body> unstartedBody)
+      : handle_(handle), unstartedBody_(std::move(unstartedBody)) {}
+  ~Win32Thread() override {
+    if (!unstartedBody_) return;
+    // The thread has run no code of its own yet, so ending it cuts nothing short.
+    TerminateThread(handle_.get(), kThreadNeverResumed);
+    WaitForSingleObject(handle_.get(), INFINITE);
+  }
   bool Wait(std::uint32_t timeoutMs) override {
     return WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0;
   }
@@ -20,15 +31,20 @@ class Win32Thread final : public Thread {
     GetExitCodeThread(handle_.get(), &code);
     return code;
   }
-  bool Resume() override { return ResumeThread(handle_.get()) != static_cast<DWORD>(-1); }
+  bool Resume() override {
+    if (ResumeThread(handle_.get()) == static_cast<DWORD>(-1)) return false;
+    static_cast<void>(unstartedBody_.release());  // RunBody owns and frees it now
+    return true;
+  }
 
  private:
+  static constexpr DWORD kThreadNeverResumed = 1;
   Win32Handle handle_;
+  std::unique_ptr<Body> unstartedBody_;
 };
 
 unsigned __stdcall RunBody(void* argument) {
-  const std::unique_ptr<std::function<std::uint32_t()>> body(
-      static_cast<std::function<std::uint32_t()>*>(argument));
+  const std::unique_ptr<Body> body(static_cast<Body*>(argument));
   return (*body)();
 }
 
@@ -43,11 +59,13 @@ std::unique_ptr<Thread> Win32Threads::StartSuspended(std::function<std::uint32_t
 }
 
 std::unique_ptr<Thread> Win32Threads::Begin(std::function<std::uint32_t()> body, unsigned flags) {
-  auto owned = std::make_unique<std::function<std::uint32_t()>>(std::move(body));
+  auto owned = std::make_unique<Body>(std::move(body));
   const auto handle = _beginthreadex(nullptr, 0, RunBody, owned.get(), flags, nullptr);
   if (handle == 0) return nullptr;
-  owned.release();
-  return std::make_unique<Win32Thread>(reinterpret_cast<HANDLE>(handle));
+  const HANDLE thread = reinterpret_cast<HANDLE>(handle);
+  if (flags & CREATE_SUSPENDED) return std::make_unique<Win32Thread>(thread, std::move(owned));
+  static_cast<void>(owned.release());  // RunBody owns and frees it
+  return std::make_unique<Win32Thread>(thread, nullptr);
 }
 
 }  // namespace holvara

@@ -10,7 +10,6 @@ namespace holvara {
 
 namespace {
 
-constexpr char kWindowClass[] = "HolvaraWindow";
 
 HWND Hwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
 WindowId Id(HWND window) { return reinterpret_cast<WindowId>(window); }
@@ -89,12 +88,12 @@ Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = kWindowClass;
+  windowClass.lpszClassName = kWindowClassName;
   RegisterClassA(&windowClass);
 }
 
 WindowId Win32Ui::Create(const WindowCreation& creation, WindowHandler& handler) {
-  return Id(CreateWindowExA(creation.exStyle, kWindowClass, creation.title.c_str(), creation.style, creation.x,
+  return Id(CreateWindowExA(creation.exStyle, kWindowClassName, creation.title.c_str(), creation.style, creation.x,
                             creation.y, creation.width, creation.height, Hwnd(creation.parent),
                             reinterpret_cast<HMENU>(creation.menu), instance_, &handler));
 }
@@ -106,7 +105,6 @@ std::intptr_t Win32Ui::DefaultProcessing(WindowId window, std::uint32_t message,
 
 void Win32Ui::Destroy(WindowId window) { DestroyWindow(Hwnd(window)); }
 
-WindowId Win32Ui::FindByTitle(std::string_view title) { return Id(FindWindowA(nullptr, std::string(title).c_str())); }
 
 void Win32Ui::SetTitle(WindowId window, std::string_view title) {
   SetWindowTextA(Hwnd(window), std::string(title).c_str());

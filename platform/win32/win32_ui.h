@@ -16,7 +16,6 @@ class Win32Ui final : public Ui {
   std::intptr_t DefaultProcessing(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
   void Destroy(WindowId window) override;
-  WindowId FindByTitle(std::string_view title) override;
   void SetTitle(WindowId window, std::string_view title) override;
   std::string Title(WindowId window) override;
   void Show(WindowId window, int command) override;

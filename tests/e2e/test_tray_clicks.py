@@ -209,6 +209,10 @@ def test_the_device_menu_lists_the_unit_and_removes_the_chosen_member(running, w
     texts = [bytes.fromhex(text).decode("cp1252") for text in re.findall(r"^text (\w+)$", done.stdout, re.M)]
     assert any("WDC WD20EARS-00MVWB0" in text for text in texts), texts
     assert running.program.probe("answer", CAPTION).returncode == 0
+    # The balloon goes when the removal has ended, before its 10 s are up: no window of this shell
+    # carries its text, so it is the empty balloon text sent through the icon that takes it away.
+    wait_until(lambda: not running.shell.balloon_shown(), 3, "the balloon to go with the removal", interval=0.2)
+    running.screenshot("removal-balloon-gone")
     windows = re.findall(r"^window (\S+) visible (\d)$", wine.finish(watcher, REMOVAL_MS / 1000 + 30).stdout, re.M)
     # The progress dialog runs hidden behind the balloon.
     assert ("#32770", "0") in windows, windows

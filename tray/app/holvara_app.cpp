@@ -66,10 +66,26 @@ bool CHolvaraApp::InitInstance() {
   return true;
 }
 
+// A removal or rescan whose dialog the end of the program closed may still be talking to the
+// service through the adapters that the program's entry point destroys when it returns. The worker
+// gets a while to finish (after the instance mutex is free, so a new start need not wait); one that
+// runs on past it ends with the process, which never returns under it.
 int CHolvaraApp::ExitInstance() {
   ReleaseNamedMutex(instanceMutex_);
   resourceLibrary_.reset();
-  return WinApp::ExitInstance();
+  const int exitCode = WinApp::ExitInstance();
+  if (!KeptWorkersEndWithin(kKeptWorkerWaitMs)) ports_.system.EndProcess(static_cast<std::uint32_t>(exitCode));
+  return exitCode;
+}
+
+bool CHolvaraApp::KeptWorkersEndWithin(std::uint32_t timeoutMs) {
+  const std::uint64_t deadline = client_.clock.NowMs() + timeoutMs;
+  for (const std::unique_ptr<Thread>& worker : runningWorkers_) {
+    const std::uint64_t now = client_.clock.NowMs();
+    if (!worker->Wait(static_cast<std::uint32_t>(now < deadline ? deadline - now : 0))) return false;
+  }
+  runningWorkers_.clear();
+  return true;
 }
 
 void CHolvaraApp::WriteFirstStartDefaults() {
@@ -108,9 +124,15 @@ void CHolvaraApp::ShowStartupError(const char* text) {
   ports_.ui.ShowMessageBox(kNoWindow, text, kProductTitle, win::kMbIconError);
 }
 
+// The running program's main window is the one of the program's class: a folder window of the
+// installation is titled "Holvara" too. The user just started this process, so it may come to the
+// foreground, and it hands that right on: the dialog the running program opens in answer comes up
+// in front of the active window, not behind it.
 void CHolvaraApp::SignalRunningInstance() {
-  const WindowId running = ports_.ui.FindByTitle(kMainWindowTitle);
+  TopWindows& windows = ports_.screen.topWindows;
+  const WindowId running = windows.FindByClassAndTitle(kWindowClassName, kMainWindowTitle);
   if (running == kNoWindow) return;
+  windows.AllowForeground(windows.ProcessOf(running));
   if (!registeredMessage_) registeredMessage_ = ports_.ui.RegisterMessage(kRegisteredMessageName);
   ports_.ui.Post(running, *registeredMessage_, kHolvaraBringForward, 0);
 }

@@ -42,6 +42,10 @@ inline constexpr int kDocTemplateResource = 128;
 inline constexpr std::uintptr_t kServiceWaitTimer = 1;
 inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
+// How long the end of the program waits for a removal or rescan worker that its dialog left
+// running: a removal the service works on is usually answered well within it, and the icon is
+// already gone, so nobody waits on a worker that merely retries an absent service.
+inline constexpr std::uint32_t kKeptWorkerWaitMs = 10000;
 
 // How a removal sequence ended: every device removed, the confirmation declined (nothing more
 // shown), or a failure (reported with string 5001).
@@ -114,6 +118,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // DialogHost.
   WindowId MarkerWindow() override { return mainWindowId(); }
   void WriteProfileSetting(const char* name, int value) override;
+  void KeepRunningWorker(std::unique_ptr<Thread> worker) override { runningWorkers_.push_back(std::move(worker)); }
 
   // RemoveDeviceHost (remove_device_sequence.cpp).
   std::vector<ListedDevice> ListedDevices() override;
@@ -129,6 +134,9 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
+  // Waits for the workers kept from dialogs the end of the program closed; false when one still
+  // runs once the time is up.
+  bool KeptWorkersEndWithin(std::uint32_t timeoutMs);
   // Removes what the plan holds; no plan sends nothing and reports failure. While a removal runs,
   // another starts nothing and ends as declined.
   RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
@@ -149,6 +157,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   DeviceListTable deviceList_{};
   // The list as the last device menu showed it; a choice in that menu removes from this copy.
   DeviceListTable menuCopy_{};
+  std::vector<std::unique_ptr<Thread>> runningWorkers_;
 };
 
 }  // namespace holvara

@@ -9,23 +9,38 @@ namespace holvara {
 
 namespace {
 
+// How the program's readers take a stored value: "Show" and "ResumeRescan" count as set when not
+// 0 (the icon update, the resume), "SystemMessage" and "Basic" only when 1 (the removal's
+// confirmation, the refresh).
+enum class SetWhen { kNotZero, kOne };
+
 struct Setting {
   int box;
   const char* name;
   std::uint32_t label;
   std::uint32_t tip;
+  SetWhen setWhen;
 };
 
 // In the order the tips are added and the values written.
 constexpr std::array<Setting, 4> kSettings = {{
-    {CConfigDlg::kShowBox, "Show", 34, 40},
-    {CConfigDlg::kSystemMessageBox, "SystemMessage", 32, 38},
-    {CConfigDlg::kBasicBox, "Basic", 37, 41},
-    {CConfigDlg::kResumeRescanBox, "ResumeRescan", 33, 39},
+    {CConfigDlg::kShowBox, "Show", 34, 40, SetWhen::kNotZero},
+    {CConfigDlg::kSystemMessageBox, "SystemMessage", 32, 38, SetWhen::kOne},
+    {CConfigDlg::kBasicBox, "Basic", 37, 41, SetWhen::kOne},
+    {CConfigDlg::kResumeRescanBox, "ResumeRescan", 33, 39, SetWhen::kNotZero},
 }};
 
 constexpr std::uint32_t kTipBackground = Rgb(255, 255, 235);
 constexpr std::size_t kTextBuffer = 255;
+
+// The check state of a stored value: a box shows what the program does with the value, so a value
+// other than 0 and 1 (written by hand) shows as the setting in force, and OK stores it as 0 or 1
+// without counting as a change.
+int StoredCheck(DialogHost& host, const Setting& setting) {
+  const int stored = host.ProfileInt(setting.name, 0);
+  const bool set = setting.setWhen == SetWhen::kOne ? stored == 1 : stored != 0;
+  return set ? win::kBstChecked : win::kBstUnchecked;
+}
 
 }  // namespace
 
@@ -58,18 +73,19 @@ bool CConfigDlg::OnInitDialog() {
     host_.LoadText(setting.label, label);
     ports_.ui.SetItemText(id(), setting.box, label.data());
   }
-  show_ = host_.ProfileInt("Show", 0);
-  systemMessage_ = host_.ProfileInt("SystemMessage", 0);
-  basic_ = host_.ProfileInt("Basic", 0);
-  resumeRescan_ = host_.ProfileInt("ResumeRescan", 0);
+  show_ = StoredCheck(host_, kSettings[0]);
+  systemMessage_ = StoredCheck(host_, kSettings[1]);
+  basic_ = StoredCheck(host_, kSettings[2]);
+  resumeRescan_ = StoredCheck(host_, kSettings[3]);
   showAtOpening_ = show_;
   basicAtOpening_ = basic_;
   UpdateData(false);
   return true;
 }
 
-bool CConfigDlg::OnCommand(int controlId, std::uint32_t) {
-  if (controlId != kDefaultButton) return false;
+// A button reports focus changes too (with BS_NOTIFY); only a click sets the defaults.
+bool CConfigDlg::OnCommand(int controlId, std::uint32_t notification) {
+  if (controlId != kDefaultButton || notification != win::kBnClicked) return false;
   ports_.ui.SetItemCheck(id(), kShowBox, win::kBstChecked);
   ports_.ui.SetItemCheck(id(), kSystemMessageBox, win::kBstChecked);
   ports_.ui.SetItemCheck(id(), kBasicBox, win::kBstChecked);

@@ -1,6 +1,8 @@
 // The settings dialog: the four behaviour settings as check boxes with balloon tips. OK stores all
-// four and ends with kSettingsListChanged when "Show" or "Basic" changed (the caller then rescans
-// and refreshes), with IDOK otherwise; Cancel stores nothing. Default only sets the boxes.
+// four as 0 or 1 and ends with kSettingsListChanged when the box of "Show" or "Basic" differs from
+// what it showed at opening (the caller then rescans and refreshes), with IDOK otherwise; Cancel
+// stores nothing. A click on Default only sets the boxes. A box shows what the program makes of
+// the stored value, so a value other than 0 and 1 shows as the setting in force.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "platform/ports/clock.h"
@@ -37,6 +38,9 @@ class DialogHost {
   // An integer of the profile section "Common".
   virtual int ProfileInt(const char* name, int defaultValue) = 0;
   virtual void WriteProfileSetting(const char* name, int value) = 0;
+  // Takes over a worker whose dialog went while it still ran (the program is ending): the program
+  // does not end while the worker may still use what the program made.
+  virtual void KeepRunningWorker(std::unique_ptr<Thread> worker) = 0;
 };
 
 }  // namespace holvara

@@ -16,6 +16,8 @@ int WorkerDialog::OnCreate() {
 }
 
 void WorkerDialog::OnDestroy() {
+  // Ended by the end of the program (WM_QUIT) while the worker still talks to the service.
+  if (worker_ && !worker_->Wait(0)) host_.KeepRunningWorker(std::move(worker_));
   worker_.reset();
   marker_.Remove(ports_.ui, host_.MarkerWindow());
 }

@@ -28,7 +28,8 @@ class WorkerDialog : public framework::Dialog {
   // Sets the busy marker, unless another dialog of the same kind set it first: a rescan nested in
   // a rescan must not take the outer one's marker away when it ends.
   int OnCreate() override;
-  // Releases the worker's thread object and the marker this dialog set.
+  // Releases the worker's thread object, or hands a worker that still runs to the host, and the
+  // marker this dialog set.
   void OnDestroy() override;
   bool PreTranslateMessage(const Message& message) override;
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;

@@ -149,21 +149,22 @@ bool FrameMenus::OnCommand(ResourceLibrary& library, WindowId owner, std::uint32
 }
 
 void FrameMenus::RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::size_t index) {
-  balloon_(kBalloonString, kNiifInfo);
+  balloon_.show(kBalloonString, kNiifInfo);
   host_.RemoveCopiedEntry(index);
   DismissBalloon(library);
   ui_.Post(owner, win::kWmDeviceChange, win::kDbtDevNodesChanged, 0);
 }
 
 void FrameMenus::DismissBalloon(ResourceLibrary& library) {
-  const std::string balloonText = Text(library, kBalloonString);
+  const std::string balloonText = BalloonText(library, kBalloonString);
   TopWindows& windows = host_.Screen().topWindows;
   for (const WindowId window : windows.List()) {
     const auto text = windows.TextWithin(window, kOtherWindowTimeoutMs);
     if (!text || *text != balloonText) continue;
     windows.SendWithin(window, win::kWmLButtonDown, kLeftButton, 0, kOtherWindowTimeoutMs);
-    return;
+    break;
   }
+  balloon_.remove();
 }
 
 }  // namespace holvara

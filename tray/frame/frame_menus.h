@@ -20,8 +20,12 @@ inline constexpr std::uint32_t kOtherWindowTimeoutMs = 200;
 
 class FrameMenus {
  public:
-  // The balloon notice of the main frame: string id and balloon icon flags.
-  using Balloon = std::function<void(std::uint32_t stringId, std::uint32_t iconFlags)>;
+  // The balloon notice of the main frame: shown with a string id and balloon icon flags, and
+  // taken away through the icon.
+  struct Balloon {
+    std::function<void(std::uint32_t stringId, std::uint32_t iconFlags)> show;
+    std::function<void()> remove;
+  };
 
   FrameMenus(Ui& ui, MenuHost& host, Balloon balloon);
   ~FrameMenus();
@@ -47,6 +51,8 @@ class FrameMenus {
   void Track(MenuId menu, WindowId owner, ScreenPoint at);
   void TrackAtCursor(MenuId menu, WindowId owner);
   void RemoveFromMenu(ResourceLibrary& library, WindowId owner, std::size_t index);
+  // Clicks the window that shows the balloon's text (older systems), then takes the balloon away
+  // through the icon (Windows 10 and later, where no window carries it).
   void DismissBalloon(ResourceLibrary& library);
   std::string Text(ResourceLibrary& library, std::uint32_t id);
 

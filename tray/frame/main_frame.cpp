@@ -17,7 +17,8 @@ CMainFrame::CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host)
       registeredMessage_(ui.RegisterMessage(kRegisteredMessageName)),
       taskbarCreatedMessage_(ui.RegisterMessage(kTaskbarCreatedMessage)),
       menus_(ui, host.MenuCommands(),
-             [this](std::uint32_t stringId, std::uint32_t flags) { ShowBalloon(stringId, flags); }) {}
+             {[this](std::uint32_t stringId, std::uint32_t flags) { ShowBalloon(stringId, flags); },
+              [this] { RemoveBalloon(); }}) {}
 
 void CMainFrame::ActivateFrame(int) { FrameWindow::ActivateFrame(win::kSwHide); }
 
@@ -107,6 +108,9 @@ void CMainFrame::OnRegisteredMessage(std::uintptr_t request) {
       ui().Post(id(), win::kWmClose, 0, 0);
       break;
     case kHolvaraBringForward:
+      // The second start let this process take the foreground; the dialog comes up in front of
+      // the active window, as the icon's menus do, rather than behind it.
+      host_.MenuCommands().Screen().menus.MakeForeground(id());
       if (!host_.BusyMarker().empty()) {
         BringToFront();
       } else {

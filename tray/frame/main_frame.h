@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/ports/cursor.h"
 #include "platform/ports/notification_icon.h"
@@ -35,7 +36,8 @@ inline constexpr std::uintptr_t kIconTimerId = 3;
 inline constexpr std::uintptr_t kDeviceChangeTimerId = 4;
 // A press on the icon opens the device menu once the system's double-click time has passed
 // without a second press: the menu's modal track would otherwise take the double click's second
-// press, and a double click could never reach the icon.
+// press, and a double click could never reach the icon. A right press, and any menu shown
+// meanwhile, cancels the pending menu.
 inline constexpr std::uintptr_t kDeviceMenuTimerId = 5;
 // The installer's request to end (platform/ports/exit_request.h) is looked at on this timer,
 // which repeats from the window's creation until the request is seen.
@@ -55,6 +57,10 @@ inline constexpr int kBalloonRetries = 1;
 inline constexpr std::uint32_t kBalloonTimeoutMs = 10000;
 inline constexpr std::uint32_t kResumePauseMs = 1000;
 
+// The text of a balloon as it is shown: the string of the resource library cut to the record's
+// 256-byte field. Its dismissal looks for exactly this text.
+std::string BalloonText(ResourceLibrary& library, std::uint32_t stringId);
+
 class CMainFrame : public framework::FrameWindow {
  public:
   CMainFrame(Ui& ui, const FramePorts& ports, FrameHost& host);
@@ -67,6 +73,10 @@ class CMainFrame : public framework::FrameWindow {
   void UpdateIcon();
   // A balloon above the icon with string stringId of the resource library and the NIIF_* icon.
   void ShowBalloon(std::uint32_t stringId, std::uint32_t flags);
+  // Takes the icon's balloon off the screen: a balloon with an empty text on the same icon. On
+  // Windows 10 and later a balloon is a notification that no window carries, and this is the one
+  // way to end it before its time.
+  void RemoveBalloon();
 
   // The notification icon image in the display's small-icon size, 0 when the library has none.
   std::uintptr_t trayIconImage() const { return trayIcon_ ? trayIcon_->Handle() : 0; }
@@ -105,6 +115,10 @@ class CMainFrame : public framework::FrameWindow {
   void RetryTimeOuts(Call call, int retries, std::uint32_t pauseMs);
   // Raises the main window and with it the dialogs it owns above the other windows.
   void BringToFront();
+  // Shows one of the icon's menus: a device menu still pending is dropped, and no press or tick
+  // that arrives during the menu's modal track opens another one inside it.
+  template <typename Show>
+  void WhileTracked(Show show);
 
   FramePorts ports_;
   FrameHost& host_;
@@ -116,6 +130,7 @@ class CMainFrame : public framework::FrameWindow {
   FrameMenus menus_;
   // Where the icon was pressed, while the device menu waits for the double-click time to pass.
   ScreenPoint pressedAt_{};
+  bool menuTracked_ = false;
 };
 
 }  // namespace holvara

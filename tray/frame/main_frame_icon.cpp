@@ -41,17 +41,29 @@ void CMainFrame::UpdateIcon() {
                 kIconUpdateRetryPauseMs);
 }
 
-void CMainFrame::ShowBalloon(std::uint32_t stringId, std::uint32_t flags) {
+std::string BalloonText(ResourceLibrary& library, std::uint32_t stringId) {
   std::array<char, kBalloonTextBuffer> text{};
-  host_.Resources().String(stringId, text);
+  library.String(stringId, text);
+  return text.data();
+}
+
+void CMainFrame::ShowBalloon(std::uint32_t stringId, std::uint32_t flags) {
   NotificationIcon balloon;
   balloon.window = id();
   balloon.id = kTrayIconId;
   balloon.flags = kNifInfo;
   balloon.balloonTimeoutMs = kBalloonTimeoutMs;
   balloon.balloonFlags = flags;
-  balloon.balloonText = text.data();
+  balloon.balloonText = BalloonText(host_.Resources(), stringId);
   balloon.balloonTitle = std::string_view(kBalloonTitle).substr(0, kBalloonTitleLength);
+  RetryTimeOuts([&] { return ports_.notificationArea.Modify(balloon); }, kBalloonRetries, 0);
+}
+
+void CMainFrame::RemoveBalloon() {
+  NotificationIcon balloon;
+  balloon.window = id();
+  balloon.id = kTrayIconId;
+  balloon.flags = kNifInfo;
   RetryTimeOuts([&] { return ports_.notificationArea.Modify(balloon); }, kBalloonRetries, 0);
 }
 
@@ -80,6 +92,8 @@ void CMainFrame::OnLeftButtonDown() {
     BringToFront();
     return;
   }
+  // A press that reaches the window while one of its menus is tracked opens nothing of its own.
+  if (menuTracked_) return;
   const ScreenPorts& screen = host_.MenuCommands().Screen();
   pressedAt_ = screen.cursor.Position();
   ui().StartTimer(id(), kDeviceMenuTimerId, screen.metrics.DoubleClickTimeMs());
@@ -89,6 +103,7 @@ void CMainFrame::OnLeftButtonDown() {
 // program) comes forward instead of the menu, as it would have for the press.
 void CMainFrame::OnDeviceMenuTick() {
   ui().StopTimer(id(), kDeviceMenuTimerId);
+  if (menuTracked_) return;
   if (!host_.BusyMarker().empty()) {
     BringToFront();
     return;
@@ -108,6 +123,8 @@ void CMainFrame::OnLeftDoubleClick() {
 }
 
 void CMainFrame::OnRightButtonDown() {
+  // The device menu a left press left pending would open inside this press's menu.
+  ui().StopTimer(id(), kDeviceMenuTimerId);
   const std::string_view marker = host_.BusyMarker();
   if (marker.empty()) {
     TrackCommandMenu();
@@ -119,10 +136,24 @@ void CMainFrame::OnRightButtonDown() {
   }
 }
 
-void CMainFrame::TrackDeviceMenu(ScreenPoint at) { menus_.ShowDeviceMenu(host_.Resources(), id(), at); }
+template <typename Show>
+void CMainFrame::WhileTracked(Show show) {
+  ui().StopTimer(id(), kDeviceMenuTimerId);
+  menuTracked_ = true;
+  show();
+  menuTracked_ = false;
+}
 
-void CMainFrame::TrackCommandMenu() { menus_.ShowCommandMenu(id()); }
+void CMainFrame::TrackDeviceMenu(ScreenPoint at) {
+  WhileTracked([&] { menus_.ShowDeviceMenu(host_.Resources(), id(), at); });
+}
 
-void CMainFrame::TrackServiceWaitMenu() { menus_.ShowServiceWaitMenu(host_.Resources(), id()); }
+void CMainFrame::TrackCommandMenu() {
+  WhileTracked([&] { menus_.ShowCommandMenu(id()); });
+}
+
+void CMainFrame::TrackServiceWaitMenu() {
+  WhileTracked([&] { menus_.ShowServiceWaitMenu(host_.Resources(), id()); });
+}
 
 }  // namespace holvara

@@ -284,9 +284,23 @@ TEST_F(StartupTest, AFileArgumentCannotBeOpenedAndEndsTheStart) {
   EXPECT_EQ(pc.resources.loadedCount(), 0);
 }
 
-TEST_F(StartupTest, SecondStartSignalsTheFirstAndEnds) {
+// A folder window of the installation, made before the program started, carries the program's
+// title too: the second start signals the window of the program's class, and lets the first
+// program's process take the foreground for the dialog it brings forward.
+TEST_F(StartupTest, SecondStartSignalsTheFirstByClassAndTitleAndLetsItComeForward) {
+  struct Folder : WindowHandler {
+    std::intptr_t HandleMessage(WindowId, std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+      if (message >= 0xC000) ++registeredMessages;
+      return message == win::kWmNcCreate ? 1 : 0;
+    }
+    int registeredMessages = 0;
+  } folder;
+  const WindowId folderWindow = pc.desktop.Create({.title = "Holvara"}, folder);
+  pc.screen.topWindows.classes[folderWindow] = "CabinetWClass";
+  pc.screen.topWindows.processes[folderWindow] = 1200;
   CHolvaraApp first(pc.ports(), pc.client());
   ASSERT_TRUE(first.InitInstance());
+  pc.screen.topWindows.processes[first.mainWindowId()] = 3400;
   pc.desktop.SetProperty(first.mainWindowId(), "CConfigDlg", 1);
 
   CHolvaraApp second(pc.ports(), pc.client());
@@ -294,14 +308,17 @@ TEST_F(StartupTest, SecondStartSignalsTheFirstAndEnds) {
   EXPECT_EQ(second.mainWindowId(), kNoWindow);
   EXPECT_TRUE(pc.desktop.messageBoxes().empty());
   EXPECT_TRUE(pc.mutexes.Exists("Holvara"));  // still the first one's
+  EXPECT_EQ(pc.screen.topWindows.foregroundAllowed, std::vector<std::uint32_t>{3400});
 
-  // The first one answers with its dialog brought forward.
+  // The first one answers with its dialog brought forward; the folder window gets nothing.
   pc.desktop.SetTimeLimit(1000);
   pc.desktop.RunMessageLoop();
+  EXPECT_EQ(folder.registeredMessages, 0);
   ASSERT_EQ(pc.desktop.positionCalls().size(), 2u);
   EXPECT_EQ(pc.desktop.positionCalls()[0].window, first.mainWindowId());
   EXPECT_EQ(pc.desktop.positionCalls()[0].insertAfter, win::kHwndTopmost);
   EXPECT_EQ(pc.desktop.positionCalls()[1].insertAfter, win::kHwndNoTopmost);
+  pc.desktop.Destroy(folderWindow);
 }
 
 TEST_F(StartupTest, SecondStartPostsTheRegisteredMessageWithOneAndZero) {

@@ -133,6 +133,43 @@ TEST(RemovalSequence, NothingIsSentForWhatCannotBeRemovedOrWhenTheWorkerCannotSt
   EXPECT_EQ(system.app->BusyMarker(), "");
 }
 
+// Another program asks the running one to end while a removal's worker still tries to reach a
+// service that has stopped (twenty pauses of 2 s between its attempts). The program does not end
+// under the running worker, whose thread uses what the program's entry point destroys on return:
+// it waits for the worker up to the bound, and one that runs on past it ends with the process.
+TEST(RemovalSequence, TheProgramDoesNotEndUnderARunningWorker) {
+  struct Case {
+    const char* what;
+    std::uint64_t endRequestedAtMs;
+    bool endsTheProcess;
+  };
+  for (const Case c : {Case{"the worker ends within the wait", 35000, false},
+                       Case{"the worker runs on past the wait", 1000, true}}) {
+    SimWholePc system;
+    system.StartAll();
+    system.kernel.scm().SendControl(kServiceControlStop);
+    ASSERT_TRUE(system.serviceProcess->Wait(kWaitForever));
+    const std::uint64_t start = system.kernel.NowMs();
+    system.desktop.At(start + c.endRequestedAtMs, [&] {
+      system.desktop.Post(system.app->mainWindowId(), system.desktop.RegisterMessage("HOLVARA"), 0, 0);
+    });
+    EXPECT_EQ(system.app->RemovalSequence(5, true), RemovalOutcome::kFailed) << c.what;
+    EXPECT_EQ(system.desktop.FindByTitle("Holvara"), kNoWindow) << c.what;
+    const std::uint64_t endAt = system.kernel.NowMs();
+    const int exitCode = system.app->ExitInstance();
+    const std::uint64_t returnedAt = system.kernel.NowMs();
+
+    if (c.endsTheProcess) {
+      EXPECT_EQ(system.system.endedWith, static_cast<std::uint32_t>(exitCode)) << c.what;
+      EXPECT_EQ(returnedAt - endAt, kKeptWorkerWaitMs) << c.what;
+    } else {
+      EXPECT_FALSE(system.system.endedWith) << c.what;
+      EXPECT_GE(returnedAt - start, 20u * 2000u) << c.what;  // the worker's attempts are over
+      EXPECT_LT(returnedAt - endAt, kKeptWorkerWaitMs) << c.what;
+    }
+  }
+}
+
 TEST(RemovalSequence, TheSecondMemberOfTheUnitLeavesTheMachineAndTheList) {
   SimWholePc system;
   system.StartAllAndRunStartup();

@@ -56,6 +56,7 @@ class Application : public DialogHost, public RemoveDeviceHost, public WindowHan
   void WriteProfileSetting(const char* name, int value) override {
     if (std::string_view(name) == "AutoRun") autoRun = value;
   }
+  void KeepRunningWorker(std::unique_ptr<Thread>) override {}
 
   std::vector<ListedDevice> ListedDevices() override { return devices; }
   bool RemoveShownDevice(int index, const ShownDevice& shown) override {

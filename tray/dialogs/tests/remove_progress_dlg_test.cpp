@@ -1,9 +1,12 @@
 // How the removal progress dialog ends for each way its worker can end: only exit code 0 is a
-// removal; 1 is a failure with its debugger text; any other code, or a worker that cannot start,
-// ends the dialog as a failure instead of polling for ever.
+// removal; 1 is a failure with its debugger text; any other code, or a worker that cannot start or
+// be resumed, ends the dialog as a failure instead of polling for ever. The end of the program
+// ends the dialog while its worker runs: the worker then goes to the host, not away.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/recording_debug_output.h"
@@ -32,8 +35,10 @@ class Host : public DialogHost, public WindowHandler {
   }
   int ProfileInt(const char*, int defaultValue) override { return defaultValue; }
   void WriteProfileSetting(const char*, int) override {}
+  void KeepRunningWorker(std::unique_ptr<Thread> worker) override { kept.push_back(std::move(worker)); }
 
   WindowId window = kNoWindow;
+  std::vector<std::unique_ptr<Thread>> kept;
 };
 
 TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
@@ -68,6 +73,58 @@ TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
     EXPECT_EQ(colours.brushesAlive(), 0u) << code;
     desktop.Destroy(host.window);
   }
+}
+
+struct ProgressRun {
+  explicit ProgressRun(Host& host) : host(host) { host.window = desktop.Create({}, host); }
+  ~ProgressRun() { desktop.Destroy(host.window); }
+
+  std::intptr_t Run(WorkerBody work) {
+    CRemoveProgressDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
+                              host, true, std::move(work));
+    return dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window);
+  }
+
+  Host& host;
+  SimKernel kernel;
+  SimDesktop desktop{kernel.timeline()};
+  SimWindowShape shapes;
+  SimWindowWalk windowWalk{desktop};
+  SimTooltips tooltips;
+  SimControlColours colours;
+  RecordingDebugOutput debug;
+  SimResourceData library = EnglishResourceLibrary();
+};
+
+TEST(RemoveProgressDialog, AWorkerStillRunningWhenTheProgramEndsGoesToTheHost) {
+  Host host;
+  ProgressRun run(host);
+  run.desktop.At(2000, [&] { run.desktop.PostQuit(0); });
+  EXPECT_EQ(run.Run([&run] {
+    run.kernel.clock().SleepMs(6000);
+    return kWorkerSucceeded;
+  }),
+            win::kIdCancel);
+  EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarkerName), 0u);
+  ASSERT_EQ(host.kept.size(), 1u);
+  EXPECT_FALSE(host.kept[0]->Wait(0));
+  EXPECT_TRUE(host.kept[0]->Wait(kWaitForever));
+  EXPECT_EQ(host.kept[0]->ExitCode(), kWorkerSucceeded);
+}
+
+TEST(RemoveProgressDialog, AWorkerThatCannotBeResumedFailsAndIsFreed) {
+  Host host;
+  ProgressRun run(host);
+  run.kernel.threads().FailResumes(1);
+  bool ran = false;
+  EXPECT_EQ(run.Run([&ran] {
+    ran = true;
+    return kWorkerSucceeded;
+  }),
+            win::kIdCancel);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(host.kept.empty());
+  EXPECT_EQ(run.kernel.threads().suspendedThreads(), 0);
 }
 
 }  // namespace

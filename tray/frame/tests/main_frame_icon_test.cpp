@@ -146,7 +146,7 @@ constexpr std::uint32_t kUp = win::kWmLButtonUp;
 constexpr std::uint32_t kDouble = win::kWmLButtonDblClk;
 
 // A press opens the device menu only once the double-click time (500 ms) has passed without a
-// second press; a double click takes its place.
+// second press; a double click or a right press takes its place.
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClickTest,
     ::testing::Values(ClickCase{"LeftIdle", {kDown, kUp}, "", false, {"device-menu@500"}, 0, false},
@@ -158,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"DoubleAlone", {kDouble}, "", false, {"remove-device@0"}, 0, false},
                       ClickCase{"RightIdle", {win::kWmRButtonDown}, "", false, {"command-menu@0", "null@0"}, 0,
                                 false},
+                      // The right press cancels the device menu the left press left pending.
+                      ClickCase{"LeftThenRight", {kDown, kUp, win::kWmRButtonDown}, "", false,
+                                {"command-menu@0", "null@0"}, 0, false},
                       ClickCase{"RightWaiting", {win::kWmRButtonDown}, "SATAService", false,
                                 {"service-wait-menu@0"}, 0, false},
                       ClickCase{"RightBusy", {win::kWmRButtonDown}, "CConfigDlg", false, {}, 1, false},

@@ -141,6 +141,7 @@ TEST_P(ForwardTest, BringsTheWindowsForwardWhileBusyAndOpensTheRemoveDeviceDialo
     EXPECT_EQ(calls[0].flags, win::kSwpNoSize | win::kSwpNoMove);
     EXPECT_EQ(calls[0].window, main);
   }
+  EXPECT_EQ(screen.menus.foreground(), GetParam().request == kHolvaraBringForward ? main : kNoWindow);
   const std::vector<std::string> opened = {"remove-device@0"};
   EXPECT_EQ(host->log, GetParam().removeDeviceDialog ? opened : std::vector<std::string>{});
 }
