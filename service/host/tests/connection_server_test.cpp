@@ -101,7 +101,7 @@ TEST_F(HostTest, UnknownCommandGetsNeitherSignalNorReply) {
   auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
   auto opened = kernel.ipc().OpenPipe(kPipeName);
   ASSERT_TRUE(opened.pipe);
-  const ServiceRequest request = Request(5);
+  const ServiceRequest request = Request(kLastCommand + 1);
   opened.pipe->Write(std::as_bytes(std::span(&request, 1)));
 
   std::byte reply[4]{};
@@ -124,6 +124,30 @@ TEST_F(HostTest, SilentClientIsServedAsEmptyRefreshAfterFiveSeconds) {
   EXPECT_EQ(opened.pipe->Read(reply), 4u);
   EXPECT_EQ(kernel.NowMs() - connected, ConnectionServer::kClientTimeoutMs);
   EXPECT_EQ(work.Calls(), Calls{"Refresh 0"});
+  opened.pipe.reset();
+  StopService();
+}
+
+// A client that writes only the start of a request and then waits for the finished signal, as
+// every client does, is served once its bytes stop coming, with the rest of the request zero;
+// the reply still has most of the bound to reach it.
+TEST_F(HostTest, ShortRequestIsServedAfterAPauseAndItsReplyArrives) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  ServiceRequest request = Request(kDEVICE_INIT);
+  request.searchCode = 0x40;
+  const std::uint64_t sent = kernel.NowMs();
+  opened.pipe->Write(std::as_bytes(std::span(&request, 1)).first(10));
+  opened.pipe->Flush();
+
+  ASSERT_TRUE(finished->Wait(kWaitForever));
+  EXPECT_LT(kernel.NowMs() - sent, 1000u);
+  std::byte reply[4]{};
+  EXPECT_EQ(opened.pipe->Read(reply), 4u);
+  EXPECT_EQ(reply[0], std::byte{3});
+  EXPECT_EQ(work.Calls(), Calls{"Refresh 64"});
   opened.pipe.reset();
   StopService();
 }
