@@ -18,13 +18,17 @@ class SimulatedDeviceWork final : private SimulatedMachine, public DeviceService
  public:
   SimulatedDeviceWork(const std::string& machinePath, DebugOutput& debug, Clock& clock, std::uint32_t removalMs)
       : SimulatedMachine(machinePath),
-        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug}),
+        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug, pc.eventLog(), pc.volumeNames()}),
         clock_(clock),
         removalMs_(removalMs) {}
 
   std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override {
     clock_.SleepMs(removalMs_);
     return DeviceService::Remove(hardwareId, deviceObjectName);
+  }
+  RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    clock_.SleepMs(removalMs_);
+    return DeviceService::RemoveWithReport(hardwareId, deviceObjectName);
   }
 
  private:

@@ -43,6 +43,35 @@ TEST_F(HostTest, EachCommandRunsItsWorkAndRepliesItsValue) {
   StopService();
 }
 
+TEST_F(HostTest, RemovalWithReportRepliesTheWholeReportAfterTheSignal) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  ServiceRequest request = Request(kDEVICE_REMOVE_REPORT, 7);
+  CopyToField(request.hardwareId, "SCSI\\DiskMaker___Model");
+  CopyToField(request.deviceObjectName, "\\Device\\00000042");
+  opened.pipe->Write(std::as_bytes(std::span(&request, 1)));
+
+  ASSERT_TRUE(finished->Wait(kWaitForever));
+  RemovalReport report{};
+  const auto buffer = std::as_writable_bytes(std::span(&report, 1));
+  std::size_t filled = 0;
+  while (filled < buffer.size()) {
+    const std::size_t got = opened.pipe->Read(buffer.subspan(filled));
+    if (got == 0) break;
+    filled += got;
+  }
+  EXPECT_EQ(filled, kReportReplySize);
+  EXPECT_EQ(report.vetoType, kVetoOutstandingOpen);
+  EXPECT_EQ(ReadField(report.programs[0].imagePath), "C:\\Tools\\FanControl.exe");
+  EXPECT_EQ(work.Calls(), Calls{"RemoveWithReport SCSI\\DiskMaker___Model|\\Device\\00000042"});
+  // Command 3's debug text marks its own worker's end only.
+  EXPECT_EQ(debug.Count("kDEVICE_REMOVE WAIT_OBJECT\n"), 0u);
+  opened.pipe.reset();
+  StopService();
+}
+
 // No worker thread, no work: the reply is 0 rather than an earlier request's value, the finished
 // signal still comes, and the removal's debug text, which means its worker ended, does not.
 TEST_F(HostTest, WorkerThatCannotStartRepliesZeroAndWritesNoRemovalText) {

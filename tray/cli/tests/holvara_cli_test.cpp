@@ -79,7 +79,7 @@ class EnclosurePc {
 
   SimKernel kernel_;
   sim::SimulatedPc pc_{sim::LoadMachineFile(MachinePath())};
-  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug()}};
+  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug(), pc_.eventLog(), pc_.volumeNames()}};
   RecordingDebugOutput debug_;
   RequestDispatcher dispatcher_{service_, kernel_.threads(), debug_};
   SimRegistry registry_;

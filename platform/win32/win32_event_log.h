@@ -1,0 +1,17 @@
+// The event log port over the Windows Event Log API (wevtapi): the System channel, queried by
+// XPath and rendered field by field.
+#pragma once
+
+#include "platform/ports/event_log.h"
+
+namespace holvara {
+
+class Win32EventLog final : public EventLog {
+ public:
+  // The system time (FILETIME, UTC) of the call.
+  EventLogMark Mark() override;
+  std::optional<std::vector<RemovalVetoEvent>> RemovalVetoesSince(EventLogMark mark, std::string_view deviceInstanceId,
+                                                                  std::size_t maxEvents) override;
+};
+
+}  // namespace holvara
