@@ -132,6 +132,9 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Removes what the plan holds; no plan sends nothing and reports failure.
   RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
   RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
+  // The failure box with a stop icon: what the service's report says to do when it gives a
+  // reason, else the fallback string. Takes the report, so it is never shown twice.
+  void ShowRemovalFailure(std::uint32_t fallbackString);
   // What every dialog of the program runs with: no parent of its own, so the main window's last
   // active popup owns it, and the templates of the resource library.
   DialogPorts DialogPortsOf();
@@ -148,6 +151,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   DeviceListTable deviceList_{};
   // The list as the last device menu showed it; a choice in that menu removes from this copy.
   DeviceListTable menuCopy_{};
+  // The last removal worker's report; read only after that worker has ended.
+  std::shared_ptr<RemovalReport> removalReport_ = std::make_shared<RemovalReport>();
 };
 
 }  // namespace holvara
