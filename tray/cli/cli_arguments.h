@@ -13,7 +13,7 @@ enum class Action { kList, kRemove, kRescan, kHelp, kVersion };
 
 struct Arguments {
   Action action = Action::kHelp;
-  bool json = false;             // list: JSON instead of the table
+  bool json = false;             // list: JSON instead of the table; remove: the outcome as JSON
   std::optional<char> letter;    // remove: the drive letter, upper case
   std::optional<int> index;      // remove: the list index
   bool confirmed = false;        // remove: yes to the question about system files
@@ -28,8 +28,8 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const std::string_v
 
 inline constexpr char kUsageText[] =
     "usage: HolvaraCli list [--json]\n"
-    "       HolvaraCli remove LETTER: [--yes]\n"
-    "       HolvaraCli remove --index N [--yes]\n"
+    "       HolvaraCli remove LETTER: [--yes] [--json]\n"
+    "       HolvaraCli remove --index N [--yes] [--json]\n"
     "       HolvaraCli rescan\n"
     "       HolvaraCli --help | --version\n"
     "\n"
@@ -39,6 +39,7 @@ inline constexpr char kUsageText[] =
     "  remove --index N\n"
     "                  removes entry N of the list: a device, or every disk of a unit\n"
     "  --yes           removes a device that holds system files without refusing\n"
+    "  remove --json   each device's outcome as JSON: result, veto type, component, programs\n"
     "  rescan          searches for newly attached devices\n"
     "\n"
     "exit codes: 0 done, 1 refused or failed, 2 usage error, 3 service not reachable\n";

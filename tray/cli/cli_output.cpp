@@ -13,6 +13,22 @@ namespace {
 // The same text the device menu shows when the list is empty.
 constexpr char kEmptyList[] = "No removable device is connected";
 
+
+const char* KindName(const DeviceListEntry& entry) {
+  if (entry.kind == kUnitHeader) return "unit";
+  return entry.inUnit ? "member" : "device";
+}
+
+// The name as the device menu shows it: a member with its tray number.
+std::string DisplayName(const DeviceListEntry& entry) {
+  std::string name(ReadField(entry.displayName));
+  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
+  if (entry.systemDrive) name += "  (system files)";
+  return name;
+}
+
+}  // namespace
+
 std::string JsonText(std::string_view text) {
   std::string quoted = "\"";
   for (const char c : text) {
@@ -31,21 +47,6 @@ std::string JsonText(std::string_view text) {
   }
   return quoted + '"';
 }
-
-const char* KindName(const DeviceListEntry& entry) {
-  if (entry.kind == kUnitHeader) return "unit";
-  return entry.inUnit ? "member" : "device";
-}
-
-// The name as the device menu shows it: a member with its tray number.
-std::string DisplayName(const DeviceListEntry& entry) {
-  std::string name(ReadField(entry.displayName));
-  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
-  if (entry.systemDrive) name += "  (system files)";
-  return name;
-}
-
-}  // namespace
 
 std::string DriveNames(const DeviceListEntry& entry) {
   std::string names;

@@ -10,9 +10,11 @@
 #include "common/text_field.h"
 #include "tray/app/device_list.h"
 #include "tray/app/holvara_app.h"
+#include "tray/app/removal_exchange.h"
 #include "tray/app/removal_plan.h"
 #include "tray/cli/cli_arguments.h"
 #include "tray/cli/cli_output.h"
+#include "tray/cli/cli_removal_output.h"
 #include "tray/cli/reachability_ipc.h"
 
 namespace holvara::cli {
@@ -20,9 +22,6 @@ namespace {
 
 constexpr char kUnreachableText[] =
     "The Holvara service is not reachable. Make sure the service HolvaraService is running.\n";
-// The same words the tray program uses when a removal fails.
-constexpr char kRemovalFailedText[] =
-    "The device could not be removed. Close every program that uses it and try again.";
 
 // The tray's settings as the user's profile holds them. A value the profile lacks has the value
 // the tray program's first start writes, so the list is the one the tray would show.
@@ -108,13 +107,11 @@ class Session {
                       "Add --yes to remove it anyway.");
       }
     }
+    RemovalOutput output(out_, err_, arguments.json);
     for (const DeviceListEntry& device : devices) {
-      ServiceClient client(host_.Client());
-      client.Send(MakeRemovalRequest(device));
-      if (client.ReadResult() == 0) return Refuse(Describe(device) + ": " + kRemovalFailedText);
-      out_ << Describe(device) << " can now be safely removed from the computer.\n";
+      if (!output.Add(Describe(device), RequestRemoval(host_.Client(), device))) break;
     }
-    return kDone;
+    return output.Finish();
   }
 
   int Rescan() {
