@@ -30,10 +30,13 @@ class EventLog {
 
   virtual EventLogMark Mark() = 0;
   // The removal-veto events for this device instance (compared ignoring case) written since the
-  // mark, oldest first, at most maxEvents of them; nullopt when the log cannot be read.
+  // mark, oldest first, at most maxEvents of them; nullopt when the log cannot be read. The log
+  // service records an event a moment after the kernel wrote it, so while none has arrived the
+  // log is asked again for up to settleMs.
   virtual std::optional<std::vector<RemovalVetoEvent>> RemovalVetoesSince(EventLogMark mark,
                                                                           std::string_view deviceInstanceId,
-                                                                          std::size_t maxEvents) = 0;
+                                                                          std::size_t maxEvents,
+                                                                          std::uint32_t settleMs) = 0;
 };
 
 }  // namespace holvara

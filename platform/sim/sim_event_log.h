@@ -11,10 +11,11 @@ class SimEventLog : public EventLog {
  public:
   explicit SimEventLog(Machine& machine) : machine_(machine) {}
 
-  // The number of events logged so far.
+  // The number of events logged so far. Events are there as soon as the removal is refused, so
+  // nothing is waited for.
   EventLogMark Mark() override;
   std::optional<std::vector<RemovalVetoEvent>> RemovalVetoesSince(EventLogMark mark, std::string_view deviceInstanceId,
-                                                                  std::size_t maxEvents) override;
+                                                                  std::size_t maxEvents, std::uint32_t settleMs) override;
 
  private:
   Machine& machine_;

@@ -12,8 +12,10 @@ namespace holvara {
 
 namespace {
 
-// How long one EvtNext may wait for the log service to hand over results.
+// How long one EvtNext may wait for the log service to hand over results, and how often the log
+// is asked again while no event has arrived.
 constexpr DWORD kNextTimeoutMs = 1000;
+constexpr DWORD kRequeryMs = 100;
 
 struct EvtCloser {
   void operator()(EVT_HANDLE handle) const { EvtClose(handle); }
@@ -73,7 +75,10 @@ std::optional<RemovalVetoEvent> Rendered(EVT_HANDLE context, EVT_HANDLE event) {
     return std::nullopt;
   }
   RemovalVetoEvent veto;
-  if (values[0].Type == EvtVarTypeUInt32) veto.processId = values[0].UInt32Val;
+  if (values[0].Type == EvtVarTypeUInt32 || values[0].Type == EvtVarTypeHexInt32) veto.processId = values[0].UInt32Val;
+  if (values[0].Type == EvtVarTypeUInt64 || values[0].Type == EvtVarTypeHexInt64) {
+    veto.processId = static_cast<std::uint32_t>(values[0].UInt64Val);
+  }
   if (values[1].Type == EvtVarTypeString) veto.processImage = Ansi(values[1].StringVal);
   if (values[2].Type == EvtVarTypeString) veto.deviceInstanceId = Ansi(values[2].StringVal);
   return veto;
@@ -89,7 +94,17 @@ EventLogMark Win32EventLog::Mark() {
 
 std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::RemovalVetoesSince(EventLogMark mark,
                                                                               std::string_view deviceInstanceId,
-                                                                              std::size_t maxEvents) {
+                                                                              std::size_t maxEvents, std::uint32_t settleMs) {
+  const ULONGLONG until = GetTickCount64() + settleMs;
+  for (;;) {
+    auto events = QueryOnce(mark, deviceInstanceId, maxEvents);
+    if (!events || !events->empty() || GetTickCount64() >= until) return events;
+    Sleep(kRequeryMs);
+  }
+}
+
+std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::QueryOnce(EventLogMark mark, std::string_view deviceInstanceId,
+                                                                     std::size_t maxEvents) {
   const EvtHandle results(
       EvtQuery(nullptr, L"System", VetoQuery(mark, deviceInstanceId).c_str(), EvtQueryChannelPath | EvtQueryForwardDirection));
   if (!results) return std::nullopt;

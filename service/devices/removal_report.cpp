@@ -15,12 +15,17 @@ namespace {
 // More events than programs fit, so that a program logged twice does not hide a third, and so
 // that a cut list is known to be cut; few enough that a busy log is not read for long.
 constexpr std::size_t kMaxVetoEventsRead = 16;
+// How long the log may take to record the kernel's events after the veto.
+constexpr std::uint32_t kVetoEventSettleMs = 1000;
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+  });
+}
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::ranges::equal(text.substr(0, prefix.size()), prefix, [](char a, char b) {
-           return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-         });
+  return text.size() >= prefix.size() && SameIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Turns \Device\HarddiskVolumeN\dir\app.exe into X:\dir\app.exe for the letter whose device is
@@ -82,7 +87,7 @@ void DeviceControl::AddBlockingPrograms(RemovalReport& report, DevNode node, Eve
   char instanceId[kDeviceIdBufferSize] = {};
   if (ports_.tree.GetDeviceId(node, instanceId, sizeof instanceId) != kCrSuccess) return;
   instanceId[sizeof instanceId - 1] = '\0';
-  const auto events = ports_.eventLog.RemovalVetoesSince(since, instanceId, kMaxVetoEventsRead);
+  const auto events = ports_.eventLog.RemovalVetoesSince(since, instanceId, kMaxVetoEventsRead, kVetoEventSettleMs);
   if (!events) {
     ports_.debug.Write("event log unreadable\n");
     return;
@@ -92,10 +97,7 @@ void DeviceControl::AddBlockingPrograms(RemovalReport& report, DevNode node, Eve
   for (const RemovalVetoEvent& event : *events) {
     // The log's filter is the adapter's; the device is checked again so that no other device's
     // program is ever named.
-    if (event.deviceInstanceId.size() != std::string_view(instanceId).size() ||
-        !StartsWithIgnoringCase(event.deviceInstanceId, instanceId)) {
-      continue;
-    }
+    if (!SameIgnoringCase(event.deviceInstanceId, instanceId)) continue;
     const auto known = seen.begin() + report.programCount;
     if (std::find(seen.begin(), known, event.processId) != known) continue;
     if (report.programCount == kMaxBlockingPrograms) {
