@@ -44,7 +44,7 @@ inline constexpr std::uint32_t kFirstServiceWaitMs = 2000;
 inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 
 // How a removal sequence ended: every device removed, the confirmation declined (nothing more
-// shown), or a failure (reported with string 5001).
+// shown), or a failure (reported with the service's reason when it gave one, else string 5001).
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
 class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
