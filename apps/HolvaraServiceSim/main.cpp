@@ -1,6 +1,7 @@
-// HolvaraServiceSim --machine PATH [--removal-ms MS]: the service program, host and pipe unchanged, with its device
-// work on the simulated PC that the machine file describes. Wine has no storage devices of its
-// own, so this is how the end-to-end tests see devices through the real pipe.
+// HolvaraServiceSim --machine PATH [--removal-ms MS] [--code-page CP]: the service program, host
+// and pipe unchanged, with its device work on the simulated PC that the machine file describes.
+// Wine has no storage devices of its own, so this is how the end-to-end tests see devices through
+// the real pipe.
 #include <windows.h>
 
 #include <cstdio>
@@ -30,14 +31,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::span<char* const> arguments(__argv + 1, static_cast<std::size_t>(__argc - 1));
   const auto parsed = ParseServiceSimArguments(arguments);
   if (!parsed) {
-    std::fputs("usage: HolvaraServiceSim.exe --machine PATH [--removal-ms MS]\n", stderr);
+    std::fputs("usage: HolvaraServiceSim.exe --machine PATH [--removal-ms MS] [--code-page CP]\n", stderr);
     return kExitUsage;
   }
   Win32DebugOutput debug;
   Win32Clock clock;
   std::unique_ptr<DeviceWork> work;
   try {
-    work = MakeSimulatedDeviceWork(parsed->machinePath, debug, clock, parsed->removalMs);
+    work = MakeSimulatedDeviceWork(*parsed, debug, clock);
   } catch (const sim::MachineError& error) {
     // A test service that cannot load its machine must not pose as a service without devices.
     std::fprintf(stderr, "HolvaraServiceSim: %s\n", error.what());

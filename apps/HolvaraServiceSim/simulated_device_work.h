@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "apps/HolvaraServiceSim/machine_argument.h"
 #include "platform/ports/clock.h"
 #include "platform/ports/debug_output.h"
 #include "service/device_work.h"
@@ -11,8 +12,10 @@
 namespace holvara {
 
 // Loads the machine file; throws sim::MachineError when it cannot be used. Every removal first
-// waits removalMs on the clock.
-std::unique_ptr<DeviceWork> MakeSimulatedDeviceWork(const std::string& machinePath, DebugOutput& debug,
-                                                    Clock& clock, std::uint32_t removalMs);
+// waits removalMs on the clock. The machine's device names, Unicode (UTF-8 in the file) as Windows
+// keeps device properties, reach the service in the code page, as the ANSI functions it reads them
+// with give them.
+std::unique_ptr<DeviceWork> MakeSimulatedDeviceWork(const ServiceSimArguments& arguments, DebugOutput& debug,
+                                                    Clock& clock);
 
 }  // namespace holvara

@@ -1,6 +1,7 @@
 // Report-view list controls and the image lists their rows take their small images from.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,21 @@ namespace holvara {
 
 inline constexpr std::uint32_t kLvsExFullRowSelect = 0x00000020;
 inline constexpr int kLvcfmtCenter = 0x0002;
+
+// WM_NOTIFY: a control tells its dialog of a change; wParam is the control's id, lParam points to
+// the notification's header (NMHDR), laid out for the program's pointer size.
+inline constexpr std::uint32_t kWmNotify = 0x004E;
+// A row's state changed (LVN_ITEMCHANGED): selected, focused, or the other way.
+inline constexpr std::uint32_t kLvnItemChanged = 0xFFFFFF9B;
+
+struct NotifyHeader {
+  std::uintptr_t window;
+  std::uintptr_t controlId;
+  std::uint32_t code;
+};
+
+static_assert(offsetof(NotifyHeader, code) == (sizeof(void*) == 8 ? 16 : 8));
+static_assert(sizeof(NotifyHeader) == (sizeof(void*) == 8 ? 24 : 12));
 
 // A list of equal-sized images; destroying it destroys the system's image list. A list control
 // made with LVS_SHAREIMAGELISTS only borrows it.
@@ -40,6 +56,7 @@ class ListViews {
   virtual bool DeleteColumn(WindowId list, int column) = 0;
   virtual int InsertColumn(WindowId list, int column, std::string_view header, int format, int width) = 0;
 
+  // Removes every row; no row is marked afterwards (the selection mark is -1).
   virtual void DeleteAllItems(WindowId list) = 0;
   // A row with its first column's text and image (none: the row shows no image); returns its
   // index, -1 when it could not be inserted.

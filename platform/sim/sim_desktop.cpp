@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "platform/ports/list_views.h"
 #include "platform/ports/ui_constants.h"
 
 namespace holvara {
@@ -446,6 +447,18 @@ void SimDesktop::ClickItem(WindowId dialog, int id) {
   const WindowId controlWindow = control->window;
   Deliver(dialog, win::kWmCommand, static_cast<std::uintptr_t>(id) | (win::kBnClicked << 16),
           static_cast<std::intptr_t>(controlWindow));
+}
+
+void SimDesktop::NotifyDialog(WindowId control, std::uint32_t code) {
+  const WindowId dialog = Owner(control);
+  SimWindow* window = Find(dialog);
+  if (window == nullptr) return;
+  for (const auto& [id, item] : window->controls) {
+    if (item.window != control) continue;
+    NotifyHeader header{control, static_cast<std::uintptr_t>(id), code};
+    Deliver(dialog, kWmNotify, static_cast<std::uintptr_t>(id), reinterpret_cast<std::intptr_t>(&header));
+    return;
+  }
 }
 
 void SimDesktop::At(std::uint64_t timeMs, std::function<void()> action) {

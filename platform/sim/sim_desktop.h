@@ -104,6 +104,9 @@ class SimDesktop : public Ui {
   void OnNextDialog(int templateId, std::function<void(WindowId dialog)> action);
   // A click on a control: a check box toggles, then the dialog gets the button's command.
   void ClickItem(WindowId dialog, int id);
+  // A control of a dialog tells the dialog of a change: WM_NOTIFY with the control's id and a
+  // header of that code, sent as the system's controls send it.
+  void NotifyDialog(WindowId control, std::uint32_t code);
   // Runs the action when virtual time reaches timeMs (checked while a message loop waits).
   void At(std::uint64_t timeMs, std::function<void()> action);
   // Posts the message to every top-level window, as the system's broadcasts reach them.

@@ -77,6 +77,11 @@ void SimListViews::MarkRow(WindowId list, int row) {
   view.selected = view.focused = view.selectionMark = row;
 }
 
+void SimListViews::ClickRow(WindowId list, int row) {
+  MarkRow(list, row);
+  desktop_.NotifyDialog(list, kLvnItemChanged);
+}
+
 std::size_t SimListViews::imageListsAlive() const {
   return static_cast<std::size_t>(
       std::count_if(imageLists_.begin(), imageLists_.end(), [](const auto& record) { return record->alive; }));

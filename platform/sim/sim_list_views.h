@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ports/list_views.h"
+#include "platform/sim/sim_desktop.h"
 
 namespace holvara {
 
@@ -46,6 +47,8 @@ struct SimListView {
 
 class SimListViews : public ListViews {
  public:
+  explicit SimListViews(SimDesktop& desktop) : desktop_(desktop) {}
+
   std::unique_ptr<ImageList> CreateImageList(int width, int height, int initial, int grow) override;
   int AddMasked(ImageList& images, const ResourceImage& strip, std::uint32_t maskColour) override;
   void SetSmallImageList(WindowId list, ImageList& images) override;
@@ -59,9 +62,9 @@ class SimListViews : public ListViews {
   void MarkRow(WindowId list, int row) override;
   int SelectionMark(WindowId list) override { return lists_[list].selectionMark; }
 
-  // The scripted user: a click on the row, or on the list's empty space below its rows (which
-  // leaves the selection mark where it was).
-  void ClickRow(WindowId list, int row) { MarkRow(list, row); }
+  // The scripted user: a click on the row, which the list tells its dialog of (LVN_ITEMCHANGED),
+  // or on the list's empty space below its rows (which leaves the selection mark where it was).
+  void ClickRow(WindowId list, int row);
   void ClearSelectionMark(WindowId list) { lists_[list].selectionMark = -1; }
 
   const SimListView& List(WindowId list) { return lists_[list]; }
@@ -70,6 +73,7 @@ class SimListViews : public ListViews {
   std::size_t imageListsAlive() const;
 
  private:
+  SimDesktop& desktop_;
   std::map<WindowId, SimListView> lists_;
   std::vector<std::unique_ptr<SimImageListRecord>> imageLists_;
 };

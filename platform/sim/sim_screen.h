@@ -16,7 +16,7 @@
 namespace holvara {
 
 struct SimScreen {
-  explicit SimScreen(SimDesktop& desktop) : menus(desktop, drawing), topWindows(desktop) {}
+  explicit SimScreen(SimDesktop& desktop) : menus(desktop, drawing), topWindows(desktop), listViews(desktop) {}
   ScreenPorts ports() { return {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}; }
 
   SimDrawing drawing;

@@ -77,7 +77,10 @@ int Win32ListViews::InsertColumn(WindowId list, int column, std::string_view hea
                                        reinterpret_cast<LPARAM>(&description)));
 }
 
-void Win32ListViews::DeleteAllItems(WindowId list) { ListView_DeleteAllItems(Hwnd(list)); }
+void Win32ListViews::DeleteAllItems(WindowId list) {
+  ListView_DeleteAllItems(Hwnd(list));
+  ListView_SetSelectionMark(Hwnd(list), -1);
+}
 
 int Win32ListViews::InsertItem(WindowId list, int row, std::string_view text, std::optional<int> image) {
   std::string copy(text);

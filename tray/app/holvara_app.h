@@ -117,7 +117,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
 
   // RemoveDeviceHost (remove_device_sequence.cpp).
   std::vector<ListedDevice> ListedDevices() override;
-  void RemoveListedDevice(int index) override;
+  bool RemoveShownDevice(int index, const ShownDevice& shown) override;
   std::unique_ptr<NamedMutex> CreateRemovalMutex() override;
   bool ShowsJapaneseTexts() override;
 
@@ -129,7 +129,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   void SignalRunningInstance();
   std::unique_ptr<ResourceLibrary> LoadResourceLibrary(bool japanese);
   std::string TemplateDescription();
-  // Removes what the plan holds; no plan sends nothing and reports failure.
+  // Removes what the plan holds; no plan sends nothing and reports failure. While a removal runs,
+  // another starts nothing and ends as declined.
   RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
   RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
   // The failure box with a stop icon: what the service's report says to do when it gives a

@@ -1,8 +1,10 @@
 // The remove-device dialog's sequence and what the dialog asks of the application: the device
-// list as its rows show it, the removal of a listed entry and the removal guard.
+// list as its rows show it, the removal of a listed entry that is still what its row showed, and
+// the removal guard.
 #include "common/text_field.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/locale.h"
+#include "tray/app/removal_plan.h"
 #include "tray/dialogs/remove_device_dlg.h"
 
 namespace holvara {
@@ -19,6 +21,12 @@ ListedDevice ListedDeviceOf(const DeviceListEntry& entry) {
           std::string(ReadField(entry.deviceObjectName))};
 }
 
+ShownDevice ShownDeviceOf(const RemovalPlan& plan) {
+  ShownDevice shown{ListedDeviceOf(plan.entry), {}};
+  for (const DeviceListEntry& member : plan.members) shown.members.push_back(ListedDeviceOf(member));
+  return shown;
+}
+
 }  // namespace
 
 int CHolvaraApp::RemoveDeviceSequence() {
@@ -33,7 +41,12 @@ std::vector<ListedDevice> CHolvaraApp::ListedDevices() {
   return devices;
 }
 
-void CHolvaraApp::RemoveListedDevice(int index) { RemovalSequence(index, true); }
+bool CHolvaraApp::RemoveShownDevice(int index, const ShownDevice& shown) {
+  const std::optional<RemovalPlan> plan = PlanRemoval(deviceList_, index);
+  if (!plan || !SameDevice(ShownDeviceOf(*plan), shown)) return false;
+  RunRemoval(plan, true);
+  return true;
+}
 
 std::unique_ptr<NamedMutex> CHolvaraApp::CreateRemovalMutex() {
   MutexCreation created = ports_.mutexes.Create(kRemovalMutexName);

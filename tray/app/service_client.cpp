@@ -5,8 +5,6 @@
 namespace holvara {
 
 namespace {
-constexpr int kSendOpenAttempts = 21;
-constexpr std::uint32_t kSendOpenDelayMs = 2000;
 constexpr int kProbeOpenAttempts = 12;
 constexpr std::uint32_t kProbeOpenDelayMs = 50;
 // How often a client waiting for the finished event checks that the service is still there. A

@@ -13,6 +13,10 @@
 
 namespace holvara {
 
+// Send's attempts to open the pipe: the first and up to 20 retries, 2 s apart (about 40 s).
+inline constexpr int kSendOpenAttempts = 21;
+inline constexpr std::uint32_t kSendOpenDelayMs = 2000;
+
 struct ClientPorts {
   Ipc& ipc;
   Clock& clock;

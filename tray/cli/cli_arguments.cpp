@@ -1,5 +1,6 @@
 #include "tray/cli/cli_arguments.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -50,27 +51,33 @@ std::variant<Arguments, UsageError> ParseRemove(std::span<const std::string_view
       if (at + 1 >= words.size()) return UsageError{"--index needs a number"};
       arguments.index = Number(words[++at]);
       if (!arguments.index) return UsageError{"--index needs a number, not \"" + std::string(words[at]) + "\""};
+    } else if (word == "--id" || word == "--expect") {
+      if (at + 1 >= words.size() || words[at + 1].empty()) return UsageError{std::string(word) + " needs an identity"};
+      (word == "--id" ? arguments.id : arguments.expect) = std::string(words[++at]);
     } else if (auto letter = DriveLetter(word); letter && !arguments.letter) {
       arguments.letter = letter;
     } else {
       return Unexpected(word);
     }
   }
-  if (arguments.letter.has_value() == arguments.index.has_value()) {
-    return UsageError{"remove needs either a drive letter (E:) or --index N"};
-  }
+  const int targets =
+      int{arguments.letter.has_value()} + int{arguments.index.has_value()} + int{arguments.id.has_value()};
+  if (targets != 1) return UsageError{"remove needs one of a drive letter (E:), --id ID or --index N"};
+  if (arguments.expect && !arguments.index) return UsageError{"--expect goes with --index N"};
   return arguments;
 }
+
+bool AsksForHelp(std::string_view word) { return word == "--help" || word == "-h" || word == "/?"; }
 
 }  // namespace
 
 std::variant<Arguments, UsageError> ParseArguments(std::span<const std::string_view> words) {
+  // A request for help anywhere wins over whatever else the line says.
+  if (std::any_of(words.begin(), words.end(), AsksForHelp)) return Asking(Action::kHelp);
   if (words.empty()) return UsageError{"no command given"};
   const std::string_view command = words[0];
   const auto rest = words.subspan(1);
-  if (command == "--help" || command == "-h" || command == "/?" || command == "help") {
-    return Asking(Action::kHelp);
-  }
+  if (command == "help") return Asking(Action::kHelp);
   if (command == "--version") return Asking(Action::kVersion);
   if (command == "list") return ParseList(rest);
   if (command == "remove") return ParseRemove(rest);

@@ -31,6 +31,8 @@ constexpr int kImageSize = 16;
 constexpr std::uint32_t kImageMask = Rgb(0, 0, 0);
 constexpr std::uint32_t kRescanSettleMs = 500;
 constexpr char kAutoRunSetting[] = "AutoRun";
+// Posted to the dialog itself when the list's rows changed their state (WM_APP + 1).
+constexpr std::uint32_t kMarkChangedMessage = 0x8000 + 1;
 
 }  // namespace
 
@@ -76,13 +78,13 @@ bool CRemoveDeviceDlg::OnInitDialog() {
   SetStaticText(kAdvice, kAdviceString);
   SetStaticText(kAutoRunBox, kAutoRunString);
   FillList();
-  autoRun_ = host_.ProfileInt(kAutoRunSetting, 0) != 0 ? 1 : 0;
-  UpdateData(false);
   ports_.ui.SetTitle(id(), LoadString(kCaptionString));
   return true;
 }
 
 void CRemoveDeviceDlg::FillList() {
+  const std::optional<ShownDevice> marked = MarkedDevice();
+  const bool showedNoDevice = rows_.empty();
   while (screen_.listViews.DeleteColumn(list_, 0)) {
   }
   screen_.listViews.DeleteAllItems(list_);
@@ -92,14 +94,33 @@ void CRemoveDeviceDlg::FillList() {
 
   rows_ = devices_.ListedDevices();
   if (rows_.empty()) {
-    ports_.ui.EnableItem(id(), win::kIdOk, false);
     screen_.listViews.InsertItem(list_, 0, LoadString(kEmptyListString), std::nullopt);
+    screen_.listViews.MarkRow(list_, 0);
   } else {
-    ports_.ui.EnableItem(id(), win::kIdOk, true);
     for (std::size_t row = 0; row < rows_.size(); ++row) InsertRow(static_cast<int>(row), rows_[row]);
+    const std::optional<int> row = showedNoDevice ? std::optional<int>(0) : marked ? RowOf(*marked) : std::nullopt;
+    if (row) screen_.listViews.MarkRow(list_, *row);
   }
-  screen_.listViews.MarkRow(list_, 0);
-  UpdateData(false);
+  ShowStoredAutoRun();
+  EnableButtons();
+}
+
+int CRemoveDeviceDlg::MarkedRow() {
+  const int row = screen_.listViews.SelectionMark(list_);
+  return row >= 0 && static_cast<std::size_t>(row) < rows_.size() ? row : -1;
+}
+
+std::optional<ShownDevice> CRemoveDeviceDlg::MarkedDevice() {
+  const int row = MarkedRow();
+  if (row < 0) return std::nullopt;
+  return ShownDeviceAt(rows_, static_cast<std::size_t>(row));
+}
+
+std::optional<int> CRemoveDeviceDlg::RowOf(const ShownDevice& device) {
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    if (SameDevice(ShownDeviceAt(rows_, row), device)) return static_cast<int>(row);
+  }
+  return std::nullopt;
 }
 
 void CRemoveDeviceDlg::InsertColumns() {
@@ -128,36 +149,44 @@ void CRemoveDeviceDlg::InsertRow(int row, const ListedDevice& device) {
 }
 
 void CRemoveDeviceDlg::OnOK() {
-  EnableButtons(false);
+  if (busy_) return;
+  busy_ = true;
+  EnableButtons();
   RemoveMarkedRow();
-  EnableButtons(true);
+  busy_ = false;
+  FillList();
 }
 
-// The row is checked against the device list first: a refresh since the list was filled may have
-// put another device at its index, and the user chose the device the row showed.
+void CRemoveDeviceDlg::OnCancel() {
+  if (!busy_) Dialog::OnCancel();
+}
+
+// The application removes the entry only while it is still the device the row showed: a refresh
+// since the list was filled may have put another device at its index, or changed a unit's members,
+// and the user chose what the row showed. Otherwise nothing is removed and the refill shows the
+// list as it is.
 void CRemoveDeviceDlg::RemoveMarkedRow() {
-  const int row = screen_.listViews.SelectionMark(list_);
-  const auto at = static_cast<std::size_t>(row);
-  if (row < 0 || at >= rows_.size()) return;
-  const std::vector<ListedDevice> current = devices_.ListedDevices();
-  if (at >= current.size() || current[at].hardwareId != rows_[at].hardwareId ||
-      current[at].deviceObjectName != rows_[at].deviceObjectName) {
-    FillList();
-    return;
-  }
+  const int row = MarkedRow();
+  if (row < 0) return;
+  const ShownDevice shown = ShownDeviceAt(rows_, static_cast<std::size_t>(row));
+  bool removed = false;
   {
     const std::unique_ptr<NamedMutex> guard = devices_.CreateRemovalMutex();
-    devices_.RemoveListedDevice(row);
+    removed = devices_.RemoveShownDevice(row, shown);
     if (guard) guard->Release();
   }
   // The main window refreshes after its own delay, and that refresh brings the list-changed
   // notice back here; meanwhile the list shows what is known now.
-  ports_.ui.Post(host_.MarkerWindow(), win::kWmDeviceChange, win::kDbtDevNodesChanged, 0);
-  FillList();
+  if (removed) ports_.ui.Post(host_.MarkerWindow(), win::kWmDeviceChange, win::kDbtDevNodesChanged, 0);
 }
 
 bool CRemoveDeviceDlg::OnCommand(int controlId, std::uint32_t notification) {
   if (notification != win::kBnClicked) return false;
+  if (busy_) {
+    // The click toggled the box on screen; it goes back to what is stored.
+    if (controlId == kAutoRunBox) ShowStoredAutoRun();
+    return controlId == kAutoRunBox || controlId == kSettingsButton || controlId == kRescanButton;
+  }
   switch (controlId) {
     case kAutoRunBox:
       StoreAutoRun();
@@ -174,29 +203,38 @@ bool CRemoveDeviceDlg::OnCommand(int controlId, std::uint32_t notification) {
   }
 }
 
+// The refresh posts the list-changed notice here, whose refill follows the rescan.
 void CRemoveDeviceDlg::Rescan() {
-  EnableButtons(false);
+  busy_ = true;
+  EnableButtons();
   devices_.RescanSequence();
   devices_.Sleep(kRescanSettleMs);
   devices_.RefreshDevices();
-  EnableButtons(true);
+  busy_ = false;
+  EnableButtons();
 }
 
 // Check boxes are two-state: anything but checked is stored as 0.
 void CRemoveDeviceDlg::StoreAutoRun() {
   const int checked = ports_.ui.ItemCheck(id(), kAutoRunBox) == win::kBstChecked ? 1 : 0;
   host_.WriteProfileSetting(kAutoRunSetting, checked);
+  ShowStoredAutoRun();
   devices_.ShowMessage(kAutoRunNoticeString, win::kMbIconInformation);
   RefillIfChanged();
+}
+
+void CRemoveDeviceDlg::ShowStoredAutoRun() {
+  autoRun_ = host_.ProfileInt(kAutoRunSetting, 0) != 0 ? 1 : 0;
+  UpdateData(false);
 }
 
 void CRemoveDeviceDlg::RefillIfChanged() {
   if (devices_.ListedDevices() != rows_) FillList();
 }
 
-void CRemoveDeviceDlg::EnableButtons(bool enable) {
-  ports_.ui.EnableItem(id(), win::kIdOk, enable);
-  ports_.ui.EnableItem(id(), kRescanButton, enable);
+void CRemoveDeviceDlg::EnableButtons() {
+  ports_.ui.EnableItem(id(), win::kIdOk, !busy_ && MarkedRow() >= 0);
+  ports_.ui.EnableItem(id(), kRescanButton, !busy_);
 }
 
 bool CRemoveDeviceDlg::PreTranslateMessage(const Message& message) {
@@ -209,6 +247,17 @@ bool CRemoveDeviceDlg::PreTranslateMessage(const Message& message) {
 std::intptr_t CRemoveDeviceDlg::WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   if (message == kDeviceListChangedMessage) {
     FillList();
+    return 1;
+  }
+  // The list sets its selection mark only after it has told of the row's new state, so Remove
+  // follows the mark once the list is done.
+  if (message == kWmNotify && wParam == kDeviceList && lParam != 0 &&
+      reinterpret_cast<const NotifyHeader*>(lParam)->code == kLvnItemChanged) {
+    ports_.ui.Post(id(), kMarkChangedMessage, 0, 0);
+    return 0;
+  }
+  if (message == kMarkChangedMessage) {
+    EnableButtons();
     return 1;
   }
   return Dialog::WindowProc(message, wParam, lParam);

@@ -2,10 +2,21 @@
 // and drive letters, Remove for the marked row, Rescan, Settings, and the logon-start check box.
 // It follows every refresh of the device list while it is open, and stays open after a removal;
 // only Cancel closes it.
+//
+// The mark follows its device: a refill marks the row of the device that was marked before (the
+// same kind, hardware ID and device object name; a unit with the same members), or no row when
+// that device is no longer listed; it never moves to another device. A fill after one that showed
+// no device (the first fill, or one of an empty list) marks row 0. Remove is enabled exactly
+// while a listed device is marked.
+//
+// While a removal or a rescan runs from the dialog (their boxes and progress dialogs leave it
+// live), it starts nothing else: Remove, Rescan, Settings, the check box and Cancel do nothing,
+// and refills keep Remove and Rescan disabled.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +56,8 @@ class CRemoveDeviceDlg : public framework::Dialog {
   bool OnInitDialog() override;
   // Remove: removes the device or unit of the marked row.
   void OnOK() override;
+  // Cancel closes the dialog, except while a removal or rescan runs from it.
+  void OnCancel() override;
   bool OnCommand(int controlId, std::uint32_t notification) override;
   void OnDestroy() override;
   void DoDataExchange(framework::DataExchange& exchange) override;
@@ -60,10 +73,18 @@ class CRemoveDeviceDlg : public framework::Dialog {
   void RemoveMarkedRow();
   void Rescan();
   void StoreAutoRun();
+  // The check box and its member show the stored "AutoRun".
+  void ShowStoredAutoRun();
+  // The selection mark when it marks a listed device, otherwise -1.
+  int MarkedRow();
+  std::optional<ShownDevice> MarkedDevice();
+  // The row that shows this device now, if one does.
+  std::optional<int> RowOf(const ShownDevice& device);
   // A refresh while a box or the settings dialog covered this one told only that window; the
   // list is refilled here when the device list no longer matches the rows.
   void RefillIfChanged();
-  void EnableButtons(bool enable);
+  // Remove while a listed device is marked and Rescan, both only while nothing runs.
+  void EnableButtons();
   std::string LoadString(std::uint32_t stringId);
 
   DialogPorts ports_;
@@ -76,6 +97,8 @@ class CRemoveDeviceDlg : public framework::Dialog {
   std::unique_ptr<ImageList> images_;
   // The devices the rows show, in row order.
   std::vector<ListedDevice> rows_;
+  // A removal or a rescan runs from this dialog.
+  bool busy_ = false;
 };
 
 // The list's texts of a device: its first column (a member of a unit names its tray) and the

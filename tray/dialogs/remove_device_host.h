@@ -2,6 +2,7 @@
 // its rows show it, the sequences its buttons run, the removal guard, its texts and boxes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,8 +16,8 @@ namespace holvara {
 inline constexpr std::uint8_t kListedSingleDevice = 2;
 inline constexpr std::uint8_t kListedUnit = 3;
 
-// A device-list entry as a row shows it, with what names its device: a row still shows the same
-// device while the hardware ID and the device object name at its index are unchanged.
+// A device-list entry as a row shows it, with what names its device: its kind, hardware ID and
+// device object name.
 struct ListedDevice {
   std::uint8_t kind = 0;
   bool inUnit = false;
@@ -29,13 +30,29 @@ struct ListedDevice {
   bool operator==(const ListedDevice&) const = default;
 };
 
+// What a row showed the user: the entry, and for a unit the members listed right under it.
+struct ShownDevice {
+  ListedDevice entry;
+  std::vector<ListedDevice> members;
+};
+
+// The same device: the same kind, hardware ID and device object name; for a unit, the same unit
+// with the same members in the same order. Texts and drive letters may differ.
+bool SameDevice(const ListedDevice& a, const ListedDevice& b);
+bool SameDevice(const ShownDevice& a, const ShownDevice& b);
+
+// The device the row at this index of rows shows: a unit takes the members listed right under it.
+ShownDevice ShownDeviceAt(const std::vector<ListedDevice>& rows, std::size_t row);
+
 class RemoveDeviceHost {
  public:
   virtual ~RemoveDeviceHost() = default;
   // The entries of the device list in use, in order (at most 25).
   virtual std::vector<ListedDevice> ListedDevices() = 0;
-  // Runs the removal sequence for this entry of the device list with the progress dialog shown.
-  virtual void RemoveListedDevice(int index) = 0;
+  // Runs the removal sequence for this entry of the device list with the progress dialog shown,
+  // when the entry is still the device the row showed (SameDevice, its members included); false
+  // when it is not, and then nothing is removed.
+  virtual bool RemoveShownDevice(int index, const ShownDevice& shown) = 0;
   virtual void RescanSequence() = 0;
   virtual int RefreshDevices() = 0;
   virtual void SettingsSequence() = 0;

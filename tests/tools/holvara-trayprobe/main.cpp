@@ -27,13 +27,17 @@
 //   holvara-trayprobe show <file> <dialog> <ms>       shows a dialog template of a library for a while;
 //                                                     prints its style and its controls' numbers first
 //   holvara-trayprobe list <title> <milliseconds>     waits for a window with the title and prints its
-//                                                     list view: "columns <width>..." and "rows <count>"
+//                                                     list view: "columns <width>...", "rows <count>",
+//                                                     "mark <selection mark>", and for each row
+//                                                     "row <index> <left> <top> <right> <bottom>
+//                                                     <first column's text hex>" on the screen
 //
 // Exit code 0 when the window or box was found (or the message posted), 1 otherwise. Texts are
 // printed as hex so that any code page survives the trip through the console.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -122,6 +126,42 @@ int Answer(const char* caption) {
   return 0;
 }
 
+// What a row query needs in the list's own process: a list view's messages carry pointers.
+struct RowQuery {
+  RECT bounds;
+  LVITEMA item;
+  char text[256];
+};
+
+// Each row's rectangle on the screen and its first column's text, asked for through memory lent
+// by the list's process.
+void PrintRows(HWND list) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return;
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(RowQuery), MEM_COMMIT, PAGE_READWRITE));
+  const LRESULT rows = remote ? SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) : 0;
+  for (LRESULT row = 0; row < rows; ++row) {
+    RowQuery query{};
+    query.bounds.left = LVIR_BOUNDS;
+    query.item.pszText = remote + offsetof(RowQuery, text);
+    query.item.cchTextMax = sizeof query.text;
+    if (!WriteProcessMemory(process, remote, &query, sizeof query, nullptr)) break;
+    const auto at = [remote](std::size_t offset) { return reinterpret_cast<LPARAM>(remote + offset); };
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), at(offsetof(RowQuery, bounds)));
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), at(offsetof(RowQuery, item)));
+    if (!ReadProcessMemory(process, remote, &query, sizeof query, nullptr)) break;
+    query.text[sizeof query.text - 1] = '\0';
+    POINT corners[2] = {{query.bounds.left, query.bounds.top}, {query.bounds.right, query.bounds.bottom}};
+    MapWindowPoints(list, nullptr, corners, 2);
+    std::printf("row %ld %ld %ld %ld %ld %s\n", static_cast<long>(row), corners[0].x, corners[0].y, corners[1].x,
+                corners[1].y, Hex(query.text).c_str());
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
 int List(const char* title, DWORD timeoutMs) {
   HWND window = WaitFor(nullptr, title, timeoutMs);
   if (!window) return 1;
@@ -134,6 +174,8 @@ int List(const char* title, DWORD timeoutMs) {
     std::printf(" %ld", static_cast<long>(width));
   }
   std::printf("\nrows %ld\n", static_cast<long>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+  std::printf("mark %ld\n", static_cast<long>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0)));
+  PrintRows(list);
   return 0;
 }
 

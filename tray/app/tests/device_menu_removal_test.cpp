@@ -1,10 +1,11 @@
 // A removal chosen in the device menu, on the whole simulated system: the menu lists the unit and
-// its members, and the chosen device is the one removed even when the list is rebuilt while the
-// menu is open.
+// its members, the chosen device is the one removed even when the list is rebuilt while the menu
+// is open, and no second removal starts from the icon while one runs.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/ports/ui_constants.h"
 #include "tray/app/tests/sim_whole_pc.h"
 #include "tray/frame/main_frame.h"
 #include "tray/frame/system_messages.h"
@@ -91,6 +92,29 @@ TEST_F(DeviceMenuRemovalTest, TheChosenDeviceIsRemovedEvenWhenTheListChangesMean
   ASSERT_EQ(system.notificationArea.balloons().size(), 1u);
   EXPECT_EQ(system.notificationArea.balloons()[0].text, EnglishResourceLibrary().strings.at(16));
   EXPECT_TRUE(system.desktop.cancelledDialogs().empty());
+}
+
+// The confirmation box of a device that holds system files has no owner and leaves the icon
+// live: a left click meanwhile brings a window forward instead of opening the device menu.
+TEST_F(DeviceMenuRemovalTest, NoSecondRemovalStartsFromTheIconWhileOneRuns) {
+  system.files.AddFile("F:\\pagefile.sys");  // on the unit's second member
+  system.app->RefreshDevices();
+  system.screen.menus.ChooseNext(1003);  // "Remove [ TRAY:2 ] ..."
+  std::string markerDuring;
+  system.desktop.AnswerNextMessageBox(win::kIdOk, [&] {
+    markerDuring = system.app->BusyMarker();
+    system.screen.menus.ChooseNext(1006);  // the DVD writer, should a second menu open
+    system.notificationArea.Click(frame->id(), kTrayIconId, win::kWmLButtonDown);
+    system.desktop.SetTimeLimit(system.kernel.NowMs() + 1000);
+    system.desktop.RunMessageLoop();
+    system.desktop.SetTimeLimit(system.kernel.NowMs() + 5000);
+  });
+  ClickIconAndRun();
+  EXPECT_EQ(markerDuring, "CRemoveProgressDlg");
+  EXPECT_EQ(system.screen.menus.tracked().size(), 1u);
+  EXPECT_TRUE(system.NodeRemoved(Member(1)));
+  EXPECT_FALSE(system.NodeRemoved(kDvd));
+  EXPECT_EQ(system.app->BusyMarker(), "") << "the marker leaves with the removal";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ports/ui_constants.h"
@@ -57,12 +58,19 @@ class Application : public DialogHost, public RemoveDeviceHost, public WindowHan
   }
 
   std::vector<ListedDevice> ListedDevices() override { return devices; }
-  void RemoveListedDevice(int index) override {
+  bool RemoveShownDevice(int index, const ShownDevice& shown) override {
+    const auto at = static_cast<std::size_t>(index);
+    if (at >= devices.size() || !SameDevice(ShownDeviceAt(devices, at), shown)) return false;
     removed.push_back(index);
     mutexHeldDuringRemoval = mutexes.Exists(kRemovalMutexName);
+    if (whileRemoving) whileRemoving();
     devices.erase(devices.begin() + index);
+    return true;
   }
-  void RescanSequence() override { calls.push_back("rescan"); }
+  void RescanSequence() override {
+    calls.push_back("rescan");
+    if (whileRescanning) whileRescanning();
+  }
   int RefreshDevices() override {
     calls.push_back("refresh");
     return 1;
@@ -95,6 +103,8 @@ class Application : public DialogHost, public RemoveDeviceHost, public WindowHan
   std::vector<std::pair<std::uint32_t, std::uint32_t>> messages;
   std::vector<std::uintptr_t> deviceChanges;
   std::function<void()> whileSettingsShown;
+  std::function<void()> whileRemoving;
+  std::function<void()> whileRescanning;
 
  private:
   ResourceLibrary& library_;
@@ -124,6 +134,9 @@ class RemoveDeviceDialogTest : public testing::Test {
     EXPECT_TRUE(desktop.cancelledDialogs().empty());
   }
   const SimListView& List() { return screen.listViews.List(list); }
+  // Lets the dialog handle what was posted to it, as its loop would before the user's next step.
+  void Settle() { desktop.RunMessageLoop(); }
+  bool Enabled(WindowId dialog, int id) { return desktop.ItemEnabled(dialog, id); }
   std::vector<std::string> Column(int column) {
     std::vector<std::string> texts;
     for (const SimListRow& row : List().rows) texts.push_back(row.texts.size() > static_cast<std::size_t>(column) ? row.texts[column] : "");
@@ -230,14 +243,15 @@ TEST_F(RemoveDeviceDialogTest, AFullListShowsTwentyFiveRowsAndEachRefillStartsAf
 TEST_F(RemoveDeviceDialogTest, RemoveTakesTheMarkedRowUnderTheGuardAndRefills) {
   app->devices = {Single("Disk A", "E", "\\Device\\A"), Single("Disk B", "F", "\\Device\\B")};
   std::vector<std::string> rowsAfter;
-  bool buttonsEnabledAfter = false;
+  bool removeEnabledAfter = true, rescanEnabledAfter = false;
   std::string markerWhileOpen;
   Run([&](WindowId dialog) {
     markerWhileOpen = desktop.Property(app->window, kRemoveDeviceMarkerName) == 1 ? "set" : "";
     screen.listViews.ClickRow(list, 1);
     desktop.ClickItem(dialog, win::kIdOk);
     rowsAfter = Column(0);
-    buttonsEnabledAfter = desktop.ItemEnabled(dialog, win::kIdOk) && desktop.ItemEnabled(dialog, CRemoveDeviceDlg::kRescanButton);
+    removeEnabledAfter = Enabled(dialog, win::kIdOk);
+    rescanEnabledAfter = Enabled(dialog, CRemoveDeviceDlg::kRescanButton);
   });
 
   EXPECT_EQ(app->removed, std::vector<int>{1});
@@ -245,7 +259,9 @@ TEST_F(RemoveDeviceDialogTest, RemoveTakesTheMarkedRowUnderTheGuardAndRefills) {
   EXPECT_FALSE(app->mutexes.Exists(kRemovalMutexName));
   EXPECT_EQ(app->deviceChanges, std::vector<std::uintptr_t>{win::kDbtDevNodesChanged});
   EXPECT_EQ(rowsAfter, std::vector<std::string>{"Disk A"});
-  EXPECT_TRUE(buttonsEnabledAfter);
+  EXPECT_FALSE(removeEnabledAfter) << "the removed device took its mark along";
+  EXPECT_EQ(List().selectionMark, -1);
+  EXPECT_TRUE(rescanEnabledAfter);
   EXPECT_EQ(markerWhileOpen, "set");
   EXPECT_EQ(desktop.Property(app->window, kRemoveDeviceMarkerName), 0u);
 }
@@ -259,11 +275,14 @@ TEST_F(RemoveDeviceDialogTest, ARemovalGoesAheadWhenTheGuardExistsAlready) {
 }
 
 // The list was rebuilt after the dialog filled it (its notice had not arrived yet): the marked row
-// no longer shows the device the user chose.
+// no longer shows the device the user chose. The refill marks that device where it is now, or
+// nothing, and Remove is enabled only with a mark.
 TEST_F(RemoveDeviceDialogTest, ARowThatNoLongerShowsItsDeviceRemovesNothingAndRefills) {
   struct Case {
     const char* what;
     std::vector<ListedDevice> rebuilt;
+    int markAfter;
+    bool removeEnabled;
   };
   const ListedDevice a = Single("Disk A", "E", "\\Device\\A");
   const ListedDevice b = Single("Disk B", "F", "\\Device\\B");
@@ -271,22 +290,98 @@ TEST_F(RemoveDeviceDialogTest, ARowThatNoLongerShowsItsDeviceRemovesNothingAndRe
   bOtherObject.deviceObjectName = "\\Device\\B2";
   ListedDevice bOtherHardware = b;
   bOtherHardware.hardwareId = "SCSI\\Other";
-  for (const Case& c : {Case{"row gone", {a}}, Case{"another device at the row", {b, a}},
-                        Case{"same name, other device object", {a, bOtherObject}},
-                        Case{"same name, other hardware", {a, bOtherHardware}}}) {
+  ListedDevice bAsUnit = b;
+  bAsUnit.kind = kListedUnit;
+  for (const Case& c : {Case{"row gone", {a}, -1, false}, Case{"list emptied: its text row is marked", {}, 0, false},
+                        Case{"another device at the row, the marked one moved up", {b, a}, 0, true},
+                        Case{"same name, other device object", {a, bOtherObject}, -1, false},
+                        Case{"same name, other hardware", {a, bOtherHardware}, -1, false},
+                        Case{"same names, other kind", {a, bAsUnit}, -1, false}}) {
     app->devices = {a, b};
     app->removed.clear();
     std::vector<std::string> rowsAfter;
+    bool removeEnabled = false;
     Run([&](WindowId dialog) {
       screen.listViews.ClickRow(list, 1);
       app->devices = c.rebuilt;
       desktop.ClickItem(dialog, win::kIdOk);
       rowsAfter = Column(0);
+      removeEnabled = Enabled(dialog, win::kIdOk);
     });
     EXPECT_TRUE(app->removed.empty()) << c.what;
+    EXPECT_TRUE(app->deviceChanges.empty()) << c.what;
     std::vector<std::string> expected;
     for (const ListedDevice& device : c.rebuilt) expected.push_back(device.displayName);
+    if (expected.empty()) expected.push_back("No removable device is connected");
     EXPECT_EQ(rowsAfter, expected) << c.what;
+    EXPECT_EQ(List().selectionMark, c.markAfter) << c.what;
+    EXPECT_EQ(removeEnabled, c.removeEnabled) << c.what;
+  }
+}
+
+// A refill (every device-list notice, whatever changed anywhere) keeps the mark on the device the
+// user marked; when that device is gone nothing is marked, Remove waits for the user to mark
+// another, and the mark is never moved to another device.
+TEST_F(RemoveDeviceDialogTest, ARefillKeepsTheMarkOnItsDeviceOrMarksNothing) {
+  const ListedDevice a = Single("Disk A", "E", "\\Device\\A");
+  const ListedDevice b = Single("Disk B", "F", "\\Device\\B");
+  const ListedDevice c = Single("Disk C", "G", "\\Device\\C");
+  const ListedDevice d = Single("Disk D", "H", "\\Device\\D");
+  ListedDevice bLettered = b;
+  bLettered.driveLetters = "FK";
+  const ListedDevice unit = Unit("Unit");
+  const ListedDevice m0 = Member(0, "Disk 0", ""), m1 = Member(1, "Disk 1", ""), m2 = Member(2, "Disk 2", "");
+  struct Case {
+    const char* what;
+    std::vector<ListedDevice> before;
+    int marked;
+    std::vector<ListedDevice> after;
+    int markAfter;
+  };
+  const std::vector<Case> cases = {
+      {"unchanged list", {a, b, c}, 2, {a, b, c}, 2},
+      {"a device listed before it", {a, b, c}, 2, {d, a, b, c}, 3},
+      {"its drive letters changed", {a, b, c}, 1, {a, bLettered, c}, 1},
+      {"the marked device left", {a, b, c}, 1, {a, c}, -1},
+      {"another device at its row", {a, b}, 1, {a, d}, -1},
+      {"a unit that gained a member", {unit, m0, m1, a}, 0, {unit, m0, m1, m2, a}, -1},
+      {"a unit that lost a member", {unit, m0, m1, a}, 0, {unit, m1, a}, -1},
+      {"a unit with the same members, moved", {a, unit, m0, m1}, 1, {unit, m0, m1}, 0},
+      {"a member of a unit", {unit, m0, m1}, 2, {unit, m0, m2, m1}, 3},
+  };
+  for (const Case& t : cases) {
+    app->devices = t.before;
+    app->removed.clear();
+    int markAfter = -2, selectedAfter = -2, focusedAfter = -2;
+    bool removeEnabledAfter = false, removeEnabledOnceMarked = false;
+    Run([&](WindowId dialog) {
+      screen.listViews.ClickRow(list, t.marked);
+      Settle();
+      app->devices = t.after;
+      desktop.Send(dialog, kDeviceListChangedMessage, 0, 0);
+      markAfter = List().selectionMark;
+      selectedAfter = List().selected;
+      focusedAfter = List().focused;
+      removeEnabledAfter = Enabled(dialog, win::kIdOk);
+      // Enter on a disabled Remove reaches the dialog on no system; a command that does removes
+      // nothing without a mark.
+      desktop.Send(dialog, win::kWmCommand, win::kIdOk, 0);
+      if (t.markAfter < 0) {
+        screen.listViews.ClickRow(list, 0);
+        Settle();
+        removeEnabledOnceMarked = Enabled(dialog, win::kIdOk);
+      }
+    });
+    EXPECT_EQ(markAfter, t.markAfter) << t.what;
+    EXPECT_EQ(selectedAfter, t.markAfter) << t.what;
+    EXPECT_EQ(focusedAfter, t.markAfter) << t.what;
+    EXPECT_EQ(removeEnabledAfter, t.markAfter >= 0) << t.what;
+    if (t.markAfter >= 0) {
+      EXPECT_EQ(app->removed, std::vector<int>{t.markAfter}) << t.what << ": the device the user marked";
+    } else {
+      EXPECT_TRUE(app->removed.empty()) << t.what;
+      EXPECT_TRUE(removeEnabledOnceMarked) << t.what << ": the user marked a device";
+    }
   }
 }
 
@@ -300,23 +395,85 @@ TEST_F(RemoveDeviceDialogTest, WithoutASelectionMarkRemoveStartsNothing) {
   EXPECT_TRUE(app->deviceChanges.empty());
 }
 
-TEST_F(RemoveDeviceDialogTest, RescanRunsTheSequenceWaitsAndRefreshesWithTheButtonsDisabled) {
-  app->devices = {Single("Disk A", "E", "\\Device\\A")};
-  Run([&](WindowId dialog) { desktop.ClickItem(dialog, CRemoveDeviceDlg::kRescanButton); });
-  EXPECT_EQ(app->calls, (std::vector<std::string>{"rescan", "sleep 500", "refresh"}));
+// The removal's boxes and the rescan's progress dialog leave this dialog live: a notice refills it
+// and the user can click every control. Nothing else starts, Cancel does not close it, the refill
+// keeps Remove and Rescan disabled, and the box keeps showing what is stored.
+TEST_F(RemoveDeviceDialogTest, WhileARemovalOrARescanRunsTheDialogStartsNothingElse) {
+  struct Case {
+    const char* what;
+    int button;
+    std::vector<int> removed;
+    std::vector<std::string> calls;
+  };
+  const ListedDevice a = Single("Disk A", "E", "\\Device\\A");
+  const ListedDevice b = Single("Disk B", "F", "\\Device\\B");
+  for (const Case& c : {Case{"removal", win::kIdOk, {0}, {}},
+                        Case{"rescan", CRemoveDeviceDlg::kRescanButton, {}, {"rescan", "sleep 500", "refresh"}}}) {
+    app->devices = {a, b};
+    app->removed.clear();
+    app->calls.clear();
+    app->autoRun = 1;
+    app->messages.clear();
+    std::vector<bool> enabledDuring;
+    std::vector<std::string> rowsDuring;
+    int boxDuring = -1;
+    bool inside = false;
+    const std::function<void()> tryEverything = [&] {
+      if (std::exchange(inside, true)) return;
+      const WindowId dialog = desktop.Owner(list);
+      app->devices = {a, b, Single("Disk C", "G", "\\Device\\C")};
+      desktop.Send(dialog, kDeviceListChangedMessage, 0, 0);
+      rowsDuring = Column(0);
+      enabledDuring = {Enabled(dialog, win::kIdOk), Enabled(dialog, CRemoveDeviceDlg::kRescanButton)};
+      for (const int button : {win::kIdOk, static_cast<int>(CRemoveDeviceDlg::kRescanButton),
+                               static_cast<int>(CRemoveDeviceDlg::kSettingsButton),
+                               static_cast<int>(CRemoveDeviceDlg::kAutoRunBox), static_cast<int>(win::kIdCancel)}) {
+        desktop.Send(dialog, win::kWmCommand, static_cast<std::uintptr_t>(button) | (win::kBnClicked << 16), 0);
+      }
+      desktop.ClickItem(dialog, CRemoveDeviceDlg::kAutoRunBox);
+      boxDuring = desktop.ItemCheck(dialog, CRemoveDeviceDlg::kAutoRunBox);
+      inside = false;
+    };
+    app->whileRemoving = app->whileRescanning = tryEverything;
+    Run([&](WindowId dialog) {
+      desktop.ClickItem(dialog, c.button);
+      // Handled only by a dialog still open: a Cancel during the run would have ended it.
+      desktop.Post(dialog, win::kWmCommand, CRemoveDeviceDlg::kAutoRunBox | (win::kBnClicked << 16), 0);
+    });
+    app->whileRemoving = app->whileRescanning = {};
+
+    EXPECT_EQ(rowsDuring, (std::vector<std::string>{"Disk A", "Disk B", "Disk C"})) << c.what;
+    EXPECT_EQ(enabledDuring, (std::vector<bool>{false, false})) << c.what;
+    EXPECT_EQ(app->removed, c.removed) << c.what;
+    EXPECT_EQ(app->calls, c.calls) << c.what;
+    EXPECT_EQ(app->autoRun, 1) << c.what;
+    EXPECT_EQ(boxDuring, 1) << c.what;
+    EXPECT_EQ(app->messages.size(), 1u) << c.what << ": only the click after the run was taken";
+  }
 }
 
-TEST_F(RemoveDeviceDialogTest, TheLogonStartBoxIsStoredAtEachClickWithItsNotice) {
+// Every click is stored at once with its notice, and a refill between clicks (any device-list
+// notice) leaves the box showing what is stored.
+TEST_F(RemoveDeviceDialogTest, TheLogonStartBoxIsStoredAtEachClickAndShowsWhatIsStored) {
   app->autoRun = 1;
-  std::vector<int> shownThenStored;
+  app->devices = {Single("Disk A", "E", "\\Device\\A")};
+  std::vector<int> shown, stored;
   Run([&](WindowId dialog) {
-    shownThenStored.push_back(desktop.ItemCheck(dialog, CRemoveDeviceDlg::kAutoRunBox));
+    const auto look = [&] {
+      desktop.Send(dialog, kDeviceListChangedMessage, 0, 0);
+      shown.push_back(desktop.ItemCheck(dialog, CRemoveDeviceDlg::kAutoRunBox));
+      stored.push_back(app->autoRun);
+    };
+    look();
     desktop.ClickItem(dialog, CRemoveDeviceDlg::kAutoRunBox);
-    shownThenStored.push_back(app->autoRun);
+    look();
     desktop.ClickItem(dialog, CRemoveDeviceDlg::kAutoRunBox);
-    shownThenStored.push_back(app->autoRun);
+    look();
+    app->autoRun = 0;  // stored meanwhile by another copy of the dialog
+    look();
   });
-  EXPECT_EQ(shownThenStored, (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(shown, (std::vector<int>{1, 0, 1, 0}));
+  EXPECT_EQ(stored, (std::vector<int>{1, 0, 1, 0}));
   const std::pair<std::uint32_t, std::uint32_t> notice{20, win::kMbIconInformation};
   EXPECT_EQ(app->messages, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{notice, notice}));
 }
