@@ -22,6 +22,8 @@ class DeviceWork {
   virtual std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) = 0;
   // Command 3: 1 when the device with this first hardware ID and object name was removed, else 0.
   virtual std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) = 0;
+  // Command 5: the removal of command 3, with the reason when Plug and Play refused it.
+  virtual RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) = 0;
   // Command 4: 1 when re-enumeration of the device tree was started, else 0.
   virtual std::uint32_t Rescan() = 0;
 };

@@ -4,6 +4,8 @@
 #include "platform/win32/device_storage.h"
 #include "platform/win32/device_tree.h"
 #include "platform/win32/device_wmi.h"
+#include "platform/win32/win32_event_log.h"
+#include "platform/win32/win32_volume_names.h"
 #include "service/devices/device_service.h"
 
 namespace holvara {
@@ -16,12 +18,14 @@ struct SystemDevicePorts {
   Win32DeviceInterfaces interfaces;
   Win32Storage storage;
   Win32Wmi wmi;
+  Win32EventLog eventLog;
+  Win32VolumeNames volumeNames;
 };
 
 class SystemDeviceWork final : private SystemDevicePorts, public DeviceService {
  public:
   explicit SystemDeviceWork(DebugOutput& debug)
-      : DeviceService(DevicePorts{tree, interfaces, storage, wmi, debug}) {}
+      : DeviceService(DevicePorts{tree, interfaces, storage, wmi, debug, eventLog, volumeNames}) {}
 };
 
 }  // namespace

@@ -27,6 +27,9 @@ sim::Machine LoadInCodePage(const std::string& machinePath, UINT codePage) {
   for (sim::Node& node : machine.nodes) {
     if (node.description) node.description = InCodePage(*node.description, codePage);
     if (node.friendlyName) node.friendlyName = InCodePage(*node.friendlyName, codePage);
+    if (!node.veto) continue;
+    node.veto->component = InCodePage(node.veto->component, codePage);
+    for (sim::HoldingProgram& program : node.veto->programs) program.image = InCodePage(program.image, codePage);
   }
   return machine;
 }
@@ -42,13 +45,17 @@ class SimulatedDeviceWork final : private SimulatedMachine, public DeviceService
  public:
   SimulatedDeviceWork(const ServiceSimArguments& arguments, DebugOutput& debug, Clock& clock)
       : SimulatedMachine(arguments.machinePath, arguments.codePage ? arguments.codePage : CP_ACP),
-        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug}),
+        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug, pc.eventLog(), pc.volumeNames()}),
         clock_(clock),
         removalMs_(arguments.removalMs) {}
 
   std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override {
     clock_.SleepMs(removalMs_);
     return DeviceService::Remove(hardwareId, deviceObjectName);
+  }
+  RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    clock_.SleepMs(removalMs_);
+    return DeviceService::RemoveWithReport(hardwareId, deviceObjectName);
   }
 
  private:

@@ -75,7 +75,7 @@ int Run(std::vector<std::string> words) {
   const holvara::simtool::TraySettings tray = TakeOptions(words);
   if (words.empty()) throw RequestError{"no machine file given"};
   holvara::sim::SimulatedPc pc(holvara::sim::LoadMachineFile(words[0]));
-  holvara::DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug()};
+  holvara::DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug(), pc.eventLog(), pc.volumeNames()};
   holvara::DeviceService service(ports);
   holvara::simtool::RequestContext context{service, tray};
   for (std::size_t at = 1; at < words.size();) {

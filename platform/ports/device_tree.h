@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace holvara {
 
@@ -31,6 +32,15 @@ inline constexpr std::uint32_t kCmDrpPhysicalDeviceObjectName = 15;
 // Buffer size for CM_Get_Device_IDA (MAX_DEVICE_ID_LEN + 1 would do; the callers use MAX_PATH).
 inline constexpr std::uint32_t kDeviceIdBufferSize = 260;
 
+// What Plug and Play says of a refused removal: its PNP_VETO_TYPE and the vetoing component's name.
+struct RemovalVeto {
+  std::uint32_t type = 0;
+  std::string name;
+};
+
+// The size of the veto-name buffer the removal offers (MAX_PATH).
+inline constexpr std::uint32_t kVetoNameBufferSize = 260;
+
 class DeviceTree {
  public:
   virtual ~DeviceTree() = default;
@@ -49,8 +59,10 @@ class DeviceTree {
   // CM_Get_Device_IDA into a buffer of `length` bytes, NUL-terminated on success.
   virtual std::uint32_t GetDeviceId(DevNode node, char* buffer, std::uint32_t length) = 0;
 
-  // CM_Query_And_Remove_SubTreeA with no veto outputs and flags 0 (CM_REMOVE_UI_OK).
-  virtual std::uint32_t QueryAndRemoveSubtree(DevNode node) = 0;
+  // CM_Query_And_Remove_SubTreeA with flags 0 (CM_REMOVE_UI_OK). With a null veto it passes no
+  // veto outputs; otherwise a veto-type output and a kVetoNameBufferSize name buffer, which land
+  // in *veto (type 0 and an empty name when Plug and Play filled in nothing).
+  virtual std::uint32_t QueryAndRemoveSubtree(DevNode node, RemovalVeto* veto) = 0;
   // CM_Reenumerate_DevNode with flags 0 (CM_REENUMERATE_NORMAL); returns without waiting.
   virtual std::uint32_t Reenumerate(DevNode node) = 0;
 };

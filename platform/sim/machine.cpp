@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "common/protocol.h"
+
 namespace holvara::sim {
 namespace {
 
@@ -39,22 +41,40 @@ bool Machine::IsVolumePresent(const Volume& volume) const {
   return true;
 }
 
-bool Machine::RemoveSubtree(std::size_t node) {
+const NodeVeto* Machine::RemoveSubtree(std::size_t node) {
   std::vector<std::size_t> pending{node};
   while (!pending.empty()) {
     const Node& n = nodes[pending.back()];
     pending.pop_back();
     if (n.removed) continue;
-    if (n.vetoesRemoval) return false;
+    if (n.veto) {
+      for (const HoldingProgram& program : n.veto->programs) {
+        eventLog.push_back({nodes[node].instanceId.value_or(""), program});
+      }
+      return &*n.veto;
+    }
     pending.insert(pending.end(), n.children.begin(), n.children.end());
   }
   nodes[node].removed = true;
-  return true;
+  return nullptr;
+}
+
+std::optional<std::string> Machine::DeviceOfDriveLetter(char letter) const {
+  for (std::size_t v = 0; v < volumes.size(); ++v) {
+    const Volume& volume = volumes[v];
+    if (volume.letter != letter || !IsVolumePresent(volume)) continue;
+    if (volume.driveType == kDriveCdRom && volume.units.size() == 1) {
+      return "\\Device\\CdRom" + std::to_string(units[volume.units.front()].number);
+    }
+    return "\\Device\\HarddiskVolume" + std::to_string(v + 1);
+  }
+  return std::nullopt;
 }
 
 void Machine::Restore() {
   for (Node& node : nodes) node.removed = false;
   rescanned = false;
+  eventLog.clear();
 }
 
 std::string Machine::InterfacePath(std::size_t unit) const {

@@ -52,6 +52,26 @@ struct Volume {
   bool numberQueryWorks = true;
 };
 
+// A program that has the device (or a volume on it) open, as the kernel names it in its event.
+struct HoldingProgram {
+  std::uint32_t processId = 0;
+  std::string image;  // \Device\HarddiskVolumeN\...
+};
+
+// Why a node refuses its removal: Plug and Play's veto type and component name, and the programs
+// that the event log names when the removal is refused.
+struct NodeVeto {
+  std::uint32_t type = 0;
+  std::string component;
+  std::vector<HoldingProgram> programs;
+};
+
+// Kernel-PnP's event for one program that stopped a removal.
+struct LoggedRemovalVeto {
+  std::string deviceInstanceId;
+  HoldingProgram program;
+};
+
 struct Node {
   std::optional<std::string> instanceId;
   std::optional<std::vector<std::string>> hardwareIds;
@@ -61,7 +81,7 @@ struct Node {
   std::optional<std::string> classGuid;
   std::optional<std::string> service;
   std::optional<std::string> deviceObjectName;
-  bool vetoesRemoval = false;
+  std::optional<NodeVeto> veto;  // the node refuses its removal
   bool appearsAfterRescan = false;
   std::optional<std::uint32_t> hardwareIdReadError;  // every SetupAPI hardware-ID read fails so
   std::optional<std::size_t> unit;
@@ -87,13 +107,20 @@ struct Machine {
   bool rootLocatable = true;
   bool rescanWorks = true;
   bool rescanned = false;
+  bool eventLogReadable = true;
+  std::vector<LoggedRemovalVeto> eventLog;  // oldest first
 
   bool IsPresent(std::size_t node) const;
   bool IsUnitPresent(std::size_t unit) const;
   bool IsVolumePresent(const Volume& volume) const;
-  // Removes the node's subtree unless a node in it vetoes; false when vetoed.
-  bool RemoveSubtree(std::size_t node);
-  // Undoes every change the device adapters make (removals and a rescan): the machine as loaded.
+  // Removes the node's subtree unless a node in it vetoes; that node's veto, or null when removed.
+  // A veto logs one event per holding program, naming the node whose removal was asked for.
+  const NodeVeto* RemoveSubtree(std::size_t node);
+  // The device name QueryDosDevice gives for a present volume's letter: \Device\CdRomN for an
+  // optical drive, else \Device\HarddiskVolumeK with K the volume's place in the file from 1.
+  std::optional<std::string> DeviceOfDriveLetter(char letter) const;
+  // Undoes every change the device adapters make (removals, a rescan, logged events): the machine
+  // as loaded.
   void Restore();
   // The device path of a node's storage interface.
   std::string InterfacePath(std::size_t unit) const;

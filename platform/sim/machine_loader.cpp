@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/protocol.h"
+#include "common/veto_types.h"
 #include "platform/ports/wmi.h"
 
 namespace holvara::sim {
@@ -165,7 +166,7 @@ class Loader {
  public:
   Machine Load(const json& document) {
     const Field top(document, "$");
-    top.ExpectObject({"tree", "nodelessDisks", "spannedVolumes", "wmi", "rootLocatable", "rescan"});
+    top.ExpectObject({"tree", "nodelessDisks", "spannedVolumes", "wmi", "rootLocatable", "rescan", "eventLog"});
     if (!top.Has("tree")) top.Fail("missing member \"tree\" (the root of the device tree)");
     ReadNode(top.Member("tree"), std::nullopt, 0);
     if (top.Has("nodelessDisks")) {
@@ -175,6 +176,9 @@ class Loader {
     if (top.Has("spannedVolumes")) ReadSpannedVolumes(top.Member("spannedVolumes"));
     if (top.Has("wmi")) ReadWmi(top.Member("wmi"));
     machine_.rootLocatable = top.OptionalFlag("rootLocatable", true);
+    if (top.Has("eventLog")) {
+      machine_.eventLogReadable = top.Member("eventLog").Choice<bool>({{"readable", true}, {"unreadable", false}});
+    }
     if (top.Has("rescan")) machine_.rescanWorks = top.Member("rescan").Choice<bool>({{"starts", true}, {"fails", false}});
     machine_.IndexInterfacePaths();
     return std::move(machine_);
@@ -184,7 +188,7 @@ class Loader {
   void ReadNode(const Field& field, std::optional<std::size_t> parent, int depth) {
     if (depth > kMaxTreeDepth) field.Fail("the tree is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
     field.ExpectObject({"id", "hardwareIds", "description", "friendlyName", "class", "classGuid", "service",
-                        "deviceObject", "removal", "appearsAfterRescan", "hardwareIdReadError", "disk", "optical",
+                        "deviceObject", "removal", "veto", "appearsAfterRescan", "hardwareIdReadError", "disk", "optical",
                         "children"});
     if (field.Has("disk") && field.Has("optical")) field.Fail("a node carries either \"disk\" or \"optical\", not both");
 
@@ -206,8 +210,13 @@ class Loader {
     node.classGuid = field.TextWithDefault("classGuid", defaults.classGuid);
     node.service = field.TextWithDefault("service", defaults.service);
     node.deviceObjectName = field.OptionalText("deviceObject");
-    if (field.Has("removal")) {
-      node.vetoesRemoval = field.Member("removal").Choice<bool>({{"succeeds", false}, {"vetoed", true}});
+    const bool vetoed =
+        field.Has("removal") && field.Member("removal").Choice<bool>({{"succeeds", false}, {"vetoed", true}});
+    if (field.Has("veto")) {
+      if (field.Has("removal") && !vetoed) field.Fail("a node with a \"veto\" cannot have \"removal\": \"succeeds\"");
+      node.veto = ReadVeto(field.Member("veto"));
+    } else if (vetoed) {
+      node.veto = NodeVeto{};
     }
     node.appearsAfterRescan = field.OptionalFlag("appearsAfterRescan", false);
     if (field.Has("hardwareIdReadError")) node.hardwareIdReadError = field.Member("hardwareIdReadError").Unsigned();
@@ -223,6 +232,42 @@ class Loader {
       const Field children = field.Member("children");
       for (std::size_t i = 0; i < children.ArraySize(); ++i) ReadNode(children.Item(i), index, depth + 1);
     }
+  }
+
+  static NodeVeto ReadVeto(const Field& field) {
+    field.ExpectObject({"type", "component", "programs"});
+    NodeVeto veto;
+    if (field.Has("type")) veto.type = field.Member("type").Choice(VetoTypes());
+    veto.component = field.OptionalText("component").value_or("");
+    if (!field.Has("programs")) return veto;
+    const Field programs = field.Member("programs");
+    if (programs.ArraySize() > 0 && !IsProgramVeto(veto.type)) {
+      programs.Fail("programs hold a device only with the veto types \"windowsApp\", \"outstandingOpen\" and \"pendingClose\"");
+    }
+    for (std::size_t i = 0; i < programs.ArraySize(); ++i) veto.programs.push_back(ReadHoldingProgram(programs.Item(i)));
+    return veto;
+  }
+
+  static HoldingProgram ReadHoldingProgram(const Field& field) {
+    field.ExpectObject({"processId", "image"});
+    if (!field.Has("processId")) field.Fail("missing member \"processId\"");
+    if (!field.Has("image")) field.Fail("missing member \"image\" (the program's path as the kernel writes it)");
+    HoldingProgram program;
+    program.processId = field.Member("processId").Unsigned();
+    program.image = field.Member("image").Text();
+    if (!program.image.starts_with("\\")) {
+      field.Member("image").Fail("expected a kernel path such as \"\\Device\\HarddiskVolume3\\Tools\\App.exe\"");
+    }
+    return program;
+  }
+
+  static const std::map<std::string, std::uint32_t>& VetoTypes() {
+    static const std::map<std::string, std::uint32_t> types = [] {
+      std::map<std::string, std::uint32_t> names;
+      for (std::uint32_t type = 0; type <= kLastVetoType; ++type) names.emplace(VetoTypeName(type), type);
+      return names;
+    }();
+    return types;
   }
 
   static std::optional<std::vector<std::string>> ReadHardwareIds(const Field& node) {

@@ -110,10 +110,16 @@ std::uint32_t SimDeviceTree::GetDeviceId(DevNode node, char* buffer, std::uint32
   return kCrSuccess;
 }
 
-std::uint32_t SimDeviceTree::QueryAndRemoveSubtree(DevNode node) {
+std::uint32_t SimDeviceTree::QueryAndRemoveSubtree(DevNode node, RemovalVeto* veto) {
   const auto index = PresentNode(node);
   if (!index) return kCrNoSuchDevnode;
-  return machine_.RemoveSubtree(*index) ? kCrSuccess : kCrRemoveVetoed;
+  const NodeVeto* refused = machine_.RemoveSubtree(*index);
+  if (!refused) return kCrSuccess;
+  if (veto) {
+    veto->type = refused->type;
+    veto->name = refused->component.substr(0, kVetoNameBufferSize - 1);
+  }
+  return kCrRemoveVetoed;
 }
 
 std::uint32_t SimDeviceTree::Reenumerate(DevNode node) {

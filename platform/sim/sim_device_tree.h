@@ -23,7 +23,7 @@ class SimDeviceTree : public DeviceTree {
   std::optional<DevNode> Parent(DevNode node) override;
   std::uint32_t GetRegistryProperty(DevNode node, std::uint32_t property, char* buffer, std::uint32_t& length) override;
   std::uint32_t GetDeviceId(DevNode node, char* buffer, std::uint32_t length) override;
-  std::uint32_t QueryAndRemoveSubtree(DevNode node) override;
+  std::uint32_t QueryAndRemoveSubtree(DevNode node, RemovalVeto* veto) override;
   std::uint32_t Reenumerate(DevNode node) override;
 
  private:

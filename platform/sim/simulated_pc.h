@@ -9,6 +9,7 @@
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_device_interfaces.h"
 #include "platform/sim/sim_device_tree.h"
+#include "platform/sim/sim_event_log.h"
 #include "platform/sim/sim_storage.h"
 #include "platform/sim/sim_wmi.h"
 
@@ -17,7 +18,8 @@ namespace holvara::sim {
 class SimulatedPc {
  public:
   explicit SimulatedPc(Machine machine)
-      : machine_(std::move(machine)), tree_(machine_), interfaces_(machine_), storage_(machine_), wmi_(machine_) {}
+      : machine_(std::move(machine)), tree_(machine_), interfaces_(machine_), storage_(machine_), wmi_(machine_),
+        eventLog_(machine_), volumeNames_(machine_) {}
   SimulatedPc(const SimulatedPc&) = delete;
   SimulatedPc& operator=(const SimulatedPc&) = delete;
 
@@ -30,6 +32,8 @@ class SimulatedPc {
   SimDeviceInterfaces& interfaces() { return interfaces_; }
   SimStorage& storage() { return storage_; }
   SimWmi& wmi() { return wmi_; }
+  SimEventLog& eventLog() { return eventLog_; }
+  SimVolumeNames& volumeNames() { return volumeNames_; }
   RecordingDebugOutput& debug() { return debug_; }
 
  private:
@@ -38,6 +42,8 @@ class SimulatedPc {
   SimDeviceInterfaces interfaces_;
   SimStorage storage_;
   SimWmi wmi_;
+  SimEventLog eventLog_;
+  SimVolumeNames volumeNames_;
   RecordingDebugOutput debug_;
 };
 

@@ -47,8 +47,15 @@ std::uint32_t Win32DeviceTree::GetDeviceId(DevNode node, char* buffer, std::uint
   return CM_Get_Device_IDA(node, buffer, length, 0);
 }
 
-std::uint32_t Win32DeviceTree::QueryAndRemoveSubtree(DevNode node) {
-  return CM_Query_And_Remove_SubTreeA(node, nullptr, nullptr, 0, CM_REMOVE_UI_OK);
+std::uint32_t Win32DeviceTree::QueryAndRemoveSubtree(DevNode node, RemovalVeto* veto) {
+  if (veto == nullptr) return CM_Query_And_Remove_SubTreeA(node, nullptr, nullptr, 0, CM_REMOVE_UI_OK);
+  PNP_VETO_TYPE type = PNP_VetoTypeUnknown;
+  char name[kVetoNameBufferSize] = {};
+  const CONFIGRET result = CM_Query_And_Remove_SubTreeA(node, &type, name, kVetoNameBufferSize, CM_REMOVE_UI_OK);
+  name[kVetoNameBufferSize - 1] = '\0';
+  veto->type = static_cast<std::uint32_t>(type);
+  veto->name = name;
+  return result;
 }
 
 std::uint32_t Win32DeviceTree::Reenumerate(DevNode node) {

@@ -4,7 +4,9 @@
 #include "platform/ports/debug_output.h"
 #include "platform/ports/device_interfaces.h"
 #include "platform/ports/device_tree.h"
+#include "platform/ports/event_log.h"
 #include "platform/ports/storage.h"
+#include "platform/ports/volume_names.h"
 #include "platform/ports/wmi.h"
 
 namespace holvara {
@@ -15,6 +17,9 @@ struct DevicePorts {
   Storage& storage;
   Wmi& wmi;
   DebugOutput& debug;
+  // Read only when a removal is refused, to say who holds the device.
+  EventLog& eventLog;
+  VolumeNames& volumeNames;
 };
 
 }  // namespace holvara

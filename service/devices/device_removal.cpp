@@ -33,8 +33,14 @@ std::optional<std::string> FirstHardwareId(DeviceInfoSet& set, std::uint32_t ind
 }  // namespace
 
 std::uint32_t DeviceControl::GetDeviceRemove(std::string_view hardwareId, std::string_view deviceObjectName) {
+  ports_.debug.Write("GetDeviceRemove in");
+  return RemoveMatching(hardwareId, deviceObjectName,
+                        [this](DevNode node) { return ports_.tree.QueryAndRemoveSubtree(node, nullptr) == kCrSuccess; });
+}
+
+std::uint32_t DeviceControl::RemoveMatching(std::string_view hardwareId, std::string_view deviceObjectName,
+                                            const std::function<bool(DevNode)>& remove) {
   DebugOutput& debug = ports_.debug;
-  debug.Write("GetDeviceRemove in");
   const auto set = ports_.interfaces.ClassDevsOfEnumerator(kRemovableEnumerator);
   if (!set) return 0;
 
@@ -69,7 +75,7 @@ std::uint32_t DeviceControl::GetDeviceRemove(std::string_view hardwareId, std::s
     }
 
     debug.Write("call CM_Query_And_Remove_SubTree function...");
-    if (ports_.tree.QueryAndRemoveSubtree(*node) == kCrSuccess) {
+    if (remove(*node)) {
       debug.Write("CM_Query_And_Remove_SubTree success!!\n");
       result = 1;
     } else {

@@ -15,6 +15,10 @@ std::uint32_t DeviceService::Remove(std::string_view hardwareId, std::string_vie
   return control_.GetDeviceRemove(hardwareId, deviceObjectName);
 }
 
+RemovalReport DeviceService::RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) {
+  return control_.GetDeviceRemoveReport(hardwareId, deviceObjectName);
+}
+
 std::uint32_t DeviceService::Rescan() { return list_.SetRescanDevice(); }
 
 }  // namespace holvara

@@ -16,6 +16,7 @@ class DeviceService : public DeviceWork {
   DeviceRecord Record(std::uint8_t index) override;
   std::uint32_t CheckBasicDisk(std::uint8_t diskNumber) override;
   std::uint32_t Remove(std::string_view hardwareId, std::string_view deviceObjectName) override;
+  RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) override;
   std::uint32_t Rescan() override;
 
   const DeviceList& list() const { return list_; }

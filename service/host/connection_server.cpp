@@ -1,5 +1,6 @@
 #include "service/host/connection_server.h"
 
+#include <algorithm>
 #include <span>
 
 #include "common/protocol.h"
@@ -45,7 +46,12 @@ std::optional<ServiceRequest> ConnectionServer::ReadRequest(std::uint64_t deadli
   const auto buffer = std::as_writable_bytes(std::span(&request, 1));
   std::size_t filled = 0;
   while (filled < buffer.size()) {
-    const std::size_t got = pipe_.Read(buffer.subspan(filled), RemainingMs(deadline), stop_);
+    // The first bytes may take the whole bound; once some have come, a request that stops short
+    // is taken as it is. Waiting out the bound for the rest would leave its reply no time, and a
+    // client that waits for the finished signal without a limit would hang.
+    const std::uint32_t wait =
+        filled == 0 ? RemainingMs(deadline) : std::min(kShortRequestPauseMs, RemainingMs(deadline));
+    const std::size_t got = pipe_.Read(buffer.subspan(filled), wait, stop_);
     if (got == 0) break;
     filled += got;
   }

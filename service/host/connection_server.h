@@ -15,6 +15,8 @@ namespace holvara {
 class ConnectionServer {
  public:
   static constexpr std::uint32_t kClientTimeoutMs = 5000;
+  // A request whose bytes stop coming for this long is served as far as it came, the rest zero.
+  static constexpr std::uint32_t kShortRequestPauseMs = 250;
 
   ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock,
                    RequestDispatcher& dispatcher);

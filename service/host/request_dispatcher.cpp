@@ -53,6 +53,13 @@ std::optional<std::vector<std::byte>> RequestDispatcher::Dispatch(const ServiceR
         debug_.Write("kDEVICE_REMOVE WAIT_OBJECT\n");
       }
       return BytesOf(value);
+    case kDEVICE_REMOVE_REPORT: {
+      RemovalReport report{};
+      RunWorker([&] {
+        report = work_.RemoveWithReport(ReadField(request.hardwareId), ReadField(request.deviceObjectName));
+      });
+      return BytesOf(report);
+    }
     case kDEVICE_RESCAN:
       RunWorker([&] { value = work_.Rescan(); });
       return BytesOf(value);

@@ -17,7 +17,8 @@ class RequestDispatcher {
  public:
   RequestDispatcher(DeviceWork& work, Threads& threads, DebugOutput& debug);
 
-  // The reply to send: 4 bytes, or a whole record for kDEVICE_INFO. Nothing for an unknown
+  // The reply to send: 4 bytes, a whole record for kDEVICE_INFO, a report for
+  // kDEVICE_REMOVE_REPORT. Nothing for an unknown
   // command, which gets neither the finished signal nor a reply.
   std::optional<std::vector<std::byte>> Dispatch(const ServiceRequest& request);
 

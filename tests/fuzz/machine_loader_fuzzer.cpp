@@ -40,7 +40,7 @@ void CheckMachine(const sim::Machine& machine) {
 void RunDeviceService(sim::Machine machine) {
   sim::SimulatedPc pc(std::move(machine));
   fuzz::DiscardingDebugOutput debug;
-  DeviceService service({pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug});
+  DeviceService service({pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug, pc.eventLog(), pc.volumeNames()});
   FUZZ_CHECK(service.Refresh(0x7F) <= kDeviceTableSlots);
   for (std::uint8_t index = 0; index < kDeviceTableSlots; ++index) {
     const DeviceRecord record = service.Record(index);
@@ -48,6 +48,11 @@ void RunDeviceService(sim::Machine machine) {
     FUZZ_CHECK(fuzz::IsTerminated(record.deviceObjectName) && fuzz::IsTerminated(record.hardwareId));
     if (record.present == 1) {
       FUZZ_CHECK(service.CheckBasicDisk(record.deviceNumber) <= 1);
+      // A refused removal's report: its texts end inside their fields, its count fits the record.
+      const RemovalReport report = service.RemoveWithReport(ReadField(record.hardwareId), ReadField(record.deviceObjectName));
+      FUZZ_CHECK(report.result <= 1 && report.programCount <= kMaxBlockingPrograms);
+      FUZZ_CHECK(fuzz::IsTerminated(report.vetoName));
+      for (const BlockingProgram& program : report.programs) FUZZ_CHECK(fuzz::IsTerminated(program.imagePath));
       FUZZ_CHECK(service.Remove(ReadField(record.hardwareId), ReadField(record.deviceObjectName)) <= 1);
     }
   }

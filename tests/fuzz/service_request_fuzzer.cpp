@@ -1,7 +1,7 @@
 // The service's request handling: whatever a local client writes, in pieces of one request
 // (208 bytes; a short last piece is a short read, its missing bytes zero), goes to the dispatcher
 // over the device service on a simulated PC. Every known command is answered with exactly its
-// reply size, any other value with nothing; a record is clean; the device work is handed only the
+// reply size, any other value with nothing; a record and a removal report are clean; the device work is handed only the
 // bounded contents of the request's fields, and every device-information set and start of COM a
 // request opens is closed again.
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include "platform/sim/machine_loader.h"
 #include "platform/sim/sim_device_interfaces.h"
 #include "platform/sim/sim_device_tree.h"
+#include "platform/sim/sim_event_log.h"
 #include "platform/sim/sim_storage.h"
 #include "platform/sim/sim_wmi.h"
 #include "service/devices/device_service.h"
@@ -90,6 +91,13 @@ class CheckedWork : public DeviceWork {
     FUZZ_CHECK(deviceObjectName.size() == strnlen(request_.deviceObjectName, sizeof request_.deviceObjectName));
     return work_.Remove(hardwareId, deviceObjectName);
   }
+  RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    FUZZ_CHECK(hardwareId.data() == request_.hardwareId);
+    FUZZ_CHECK(hardwareId.size() == strnlen(request_.hardwareId, sizeof request_.hardwareId));
+    FUZZ_CHECK(deviceObjectName.data() == request_.deviceObjectName);
+    FUZZ_CHECK(deviceObjectName.size() == strnlen(request_.deviceObjectName, sizeof request_.deviceObjectName));
+    return work_.RemoveWithReport(hardwareId, deviceObjectName);
+  }
   std::uint32_t Rescan() override { return work_.Rescan(); }
 
  private:
@@ -123,14 +131,42 @@ void CheckRecord(const DeviceRecord& record, std::uint8_t index) {
   FUZZ_CHECK(letters.empty() == (record.driveType == 0));
 }
 
+// A removed device has no reason; a refused one names at most what the record holds, each text
+// ending inside its field, and nothing past the programs counted.
+void CheckReport(const RemovalReport& report) {
+  FUZZ_CHECK(report.result == 0 || report.result == 1);
+  FUZZ_CHECK(report.vetoed == 0 || report.vetoed == 1);
+  FUZZ_CHECK(report.result == 0 || (report.vetoed == 0 && report.vetoType == 0 && report.programCount == 0));
+  FUZZ_CHECK(report.vetoed == 1 || report.programCount == 0);
+  FUZZ_CHECK(report.programCount <= kMaxBlockingPrograms);
+  FUZZ_CHECK(report.programsCut == 0 || (report.programsCut == 1 && report.programCount == kMaxBlockingPrograms));
+  FUZZ_CHECK(std::all_of(std::begin(report.reserved), std::end(report.reserved), [](std::uint8_t b) { return b == 0; }));
+  FUZZ_CHECK(IsCleanField(report.vetoName));
+  for (std::size_t i = 0; i < kMaxBlockingPrograms; ++i) {
+    const BlockingProgram& program = report.programs[i];
+    FUZZ_CHECK(IsCleanField(program.imagePath));
+    if (i >= report.programCount) {
+      FUZZ_CHECK(program.processId == 0 && program.imagePath[0] == '\0');
+    }
+  }
+}
+
 void CheckReply(const ServiceRequest& request, const std::optional<std::vector<std::byte>>& reply) {
   if (request.command > kLastCommand) {
     FUZZ_CHECK(!reply);
     return;
   }
   FUZZ_CHECK(reply);
-  const std::size_t expected = request.command == kDEVICE_INFO ? kRecordReplySize : kShortReplySize;
+  const std::size_t expected = request.command == kDEVICE_INFO            ? kRecordReplySize
+                               : request.command == kDEVICE_REMOVE_REPORT ? kReportReplySize
+                                                                          : kShortReplySize;
   FUZZ_CHECK(reply->size() == expected);
+  if (request.command == kDEVICE_REMOVE_REPORT) {
+    RemovalReport report;
+    std::memcpy(&report, reply->data(), sizeof report);
+    CheckReport(report);
+    return;
+  }
   if (request.command == kDEVICE_INFO) {
     DeviceRecord record;
     std::memcpy(&record, reply->data(), sizeof record);
@@ -161,8 +197,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sim::SimDeviceInterfaces interfaces(machine);
   sim::SimStorage storage(machine);
   sim::SimWmi wmi(machine);
+  sim::SimEventLog eventLog(machine);
+  sim::SimVolumeNames volumeNames(machine);
   DiscardingDebugOutput debug;
-  DeviceService service({tree, interfaces, storage, wmi, debug});
+  DeviceService service({tree, interfaces, storage, wmi, debug, eventLog, volumeNames});
   InlineThreads threads;
 
   InputReader input(data, size);

@@ -48,7 +48,7 @@ inline constexpr char kHelpNotFoundText[] = "Help file is not found!";
 inline constexpr std::uint32_t kKeptWorkerWaitMs = 10000;
 
 // How a removal sequence ended: every device removed, the confirmation declined (nothing more
-// shown), or a failure (reported with string 5001).
+// shown), or a failure (reported with the service's reason when it gave one, else string 5001).
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
 class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
@@ -141,6 +141,9 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // another starts nothing and ends as declined.
   RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
   RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
+  // The failure box with a stop icon: what the service's report says to do when it gives a
+  // reason, else the fallback string. Takes the report, so it is never shown twice.
+  void ShowRemovalFailure(std::uint32_t fallbackString);
   // What every dialog of the program runs with: no parent of its own, so the main window's last
   // active popup owns it, and the templates of the resource library.
   DialogPorts DialogPortsOf();
@@ -158,6 +161,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // The list as the last device menu showed it; a choice in that menu removes from this copy.
   DeviceListTable menuCopy_{};
   std::vector<std::unique_ptr<Thread>> runningWorkers_;
+  // The last removal worker's report; read only after that worker has ended.
+  std::shared_ptr<RemovalReport> removalReport_ = std::make_shared<RemovalReport>();
 };
 
 }  // namespace holvara

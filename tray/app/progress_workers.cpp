@@ -1,6 +1,5 @@
 #include "tray/app/progress_workers.h"
 
-#include "tray/app/removal_plan.h"
 
 namespace holvara {
 
@@ -14,13 +13,13 @@ WorkerBody MakeRescanWorker(const ClientPorts& client) {
   };
 }
 
-WorkerBody MakeRemovalWorker(const ClientPorts& client, const DeviceListEntry& device) {
+WorkerBody MakeRemovalWorker(const ClientPorts& client, const DeviceListEntry& device,
+                             std::shared_ptr<RemovalReport> report) {
+  *report = {};
   if (device.kind != kSingleDevice) return [] { return kWorkerFailed; };
-  return [client, request = MakeRemovalRequest(device)] {
-    ServiceClient service(client);
-    service.Send(request);
-    client.clock.SleepMs(kRemovalReplyPauseMs);
-    return service.ReadResult() != 0 ? kWorkerSucceeded : kWorkerFailed;
+  return [client, device, report] {
+    *report = RequestRemoval(client, device);
+    return report->result != 0 ? kWorkerSucceeded : kWorkerFailed;
   };
 }
 

@@ -4,20 +4,22 @@
 // its exit code (0 success, 1 failure).
 #pragma once
 
+#include <memory>
+
 #include "tray/app/device_list.h"
+#include "tray/app/removal_exchange.h"
 #include "tray/app/service_client.h"
 #include "tray/dialogs/worker_dialog.h"
 
 namespace holvara {
 
-// How long the removal worker waits between the service's finished signal and reading the reply.
-inline constexpr std::uint32_t kRemovalReplyPauseMs = 500;
-
 // Asks the service to re-enumerate the device tree.
 WorkerBody MakeRescanWorker(const ClientPorts& client);
 
-// Asks the service to remove the device. An entry that is not a single device sends nothing and
+// Asks the service to remove the device and leaves the service's report in *report, which the
+// caller reads once the worker has ended. An entry that is not a single device sends nothing and
 // fails.
-WorkerBody MakeRemovalWorker(const ClientPorts& client, const DeviceListEntry& device);
+WorkerBody MakeRemovalWorker(const ClientPorts& client, const DeviceListEntry& device,
+                             std::shared_ptr<RemovalReport> report);
 
 }  // namespace holvara

@@ -51,7 +51,7 @@ RemovalOutcome CHolvaraApp::RunRemoval(const std::optional<RemovalPlan>& plan, b
     }
   }
   if (outcome == RemovalOutcome::kRemoved && !namedSuccess) ShowMessage(kSucceededString, win::kMbIconInformation);
-  if (outcome == RemovalOutcome::kFailed) ShowMessage(kFailedString, win::kMbIconHand);
+  if (outcome == RemovalOutcome::kFailed) ShowRemovalFailure(kFailedString);
   return outcome;
 }
 
@@ -64,7 +64,7 @@ RemovalOutcome CHolvaraApp::RemoveOneDevice(const DeviceListEntry& device, bool 
     }
   }
   // A fresh dialog for every device: its worker, brush and region belong to this run alone.
-  CRemoveProgressDlg dialog(DialogPortsOf(), *this, show, MakeRemovalWorker(client_, device));
+  CRemoveProgressDlg dialog(DialogPortsOf(), *this, show, MakeRemovalWorker(client_, device, removalReport_));
   if (dialog.DoModal(DialogModule(), DialogOwner()) != win::kIdOk) return RemovalOutcome::kFailed;
   if (namedSuccess) {
     std::array<char, kTextBuffer> suffix{};

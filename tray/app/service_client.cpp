@@ -16,6 +16,7 @@ ServiceClient::ServiceClient(const ClientPorts& ports) : ports_(ports) {}
 
 bool ServiceClient::Send(const ServiceRequest& request) {
   Close();
+  dropped_ = false;
   // The event must exist before the service can open it to signal this request.
   event_ = ports_.ipc.CreateNamedEvent(kFinishedEventName);
   exchangeOpen_ = true;
@@ -37,7 +38,10 @@ bool ServiceClient::AwaitFinished() {
   if (!event_) return true;
   for (;;) {
     if (event_->Wait(kAliveCheckMs)) return true;
-    if (!pipe_->ServerAlive()) return event_->Wait(0);
+    if (!pipe_->ServerAlive()) {
+      dropped_ = !event_->Wait(0);
+      return !dropped_;
+    }
   }
 }
 
@@ -60,6 +64,11 @@ std::uint32_t ServiceClient::ReadResult() {
 bool ServiceClient::ReadRecord(DeviceRecord& record) {
   // Straight into the caller's buffer: bytes that never arrive keep the caller's zeros.
   ReadReply(std::as_writable_bytes(std::span(&record, 1)));
+  return true;
+}
+
+bool ServiceClient::ReadReport(RemovalReport& report) {
+  ReadReply(std::as_writable_bytes(std::span(&report, 1)));
   return true;
 }
 

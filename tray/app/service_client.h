@@ -38,6 +38,11 @@ class ServiceClient {
   std::uint32_t ReadResult();
   // Fills record with the reply when there is one, else leaves it as it is; always true.
   bool ReadRecord(DeviceRecord& record);
+  // The same for the removal report of command 5.
+  bool ReadReport(RemovalReport& report);
+  // True when the last Send reached the service but the service ended the connection without
+  // signalling: what a service does with a command it does not know.
+  bool Dropped() const { return dropped_; }
   void Close();
   // True when the pipe could be opened; nothing is written.
   bool ProbePipe();
@@ -56,6 +61,7 @@ class ServiceClient {
   // An exchange is open from Send until its read; the pipe may be null within it when the open
   // failed, and the read then finds nothing but still releases the event.
   bool exchangeOpen_ = false;
+  bool dropped_ = false;
   std::unique_ptr<Event> event_;
   std::unique_ptr<ClientPipe> pipe_;
 };

@@ -45,6 +45,8 @@ std::variant<Arguments, UsageError> ParseRemove(std::span<const std::string_view
     const std::string_view word = words[at];
     if (word == "--yes") {
       arguments.confirmed = true;
+    } else if (word == "--json") {
+      arguments.json = true;
     } else if (word == "--index") {
       if (at + 1 >= words.size()) return UsageError{"--index needs a number"};
       arguments.index = Number(words[++at]);

@@ -13,7 +13,7 @@ enum class Action { kList, kRemove, kRescan, kHelp, kVersion };
 
 struct Arguments {
   Action action = Action::kHelp;
-  bool json = false;                  // list: JSON instead of the table
+  bool json = false;                  // list: JSON instead of the table; remove: the outcome as JSON
   std::optional<char> letter;         // remove: the drive letter, upper case
   std::optional<int> index;           // remove: the list index
   std::optional<std::string> id;      // remove: the entry's identity (list --json "id")
@@ -30,9 +30,9 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const std::string_v
 
 inline constexpr char kUsageText[] =
     "usage: HolvaraCli list [--json]\n"
-    "       HolvaraCli remove LETTER: [--yes]\n"
-    "       HolvaraCli remove --id ID [--yes]\n"
-    "       HolvaraCli remove --index N [--expect ID] [--yes]\n"
+    "       HolvaraCli remove LETTER: [--yes] [--json]\n"
+    "       HolvaraCli remove --id ID [--yes] [--json]\n"
+    "       HolvaraCli remove --index N [--expect ID] [--yes] [--json]\n"
     "       HolvaraCli rescan\n"
     "       HolvaraCli --help | --version\n"
     "\n"
@@ -45,6 +45,7 @@ inline constexpr char kUsageText[] =
     "                  script (input not a console) only with --expect\n"
     "  --expect ID     refuses when entry N no longer has that identity\n"
     "  --yes           removes a device that holds system files without refusing\n"
+    "  remove --json   each device's outcome as JSON: result, veto type, component, programs\n"
     "  rescan          searches for newly attached devices\n"
     "\n"
     "identity (\"id\" in list --json): D:<hardware ID>:<device object name> for a device,\n"

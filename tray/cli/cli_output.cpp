@@ -15,8 +15,21 @@ namespace {
 // The same text the device menu shows when the list is empty.
 constexpr char kEmptyList[] = "No removable device is connected";
 
-// A JSON string of UTF-8 text: the characters themselves, only quotes, backslashes and control
-// characters escaped.
+const char* KindName(const DeviceListEntry& entry) {
+  if (entry.kind == kUnitHeader) return "unit";
+  return entry.inUnit ? "member" : "device";
+}
+
+// The name as the device menu shows it: a member with its tray number.
+std::string DisplayName(const DeviceListEntry& entry, AnsiText& ansi) {
+  std::string name = AnsiToUtf8(ansi, ReadField(entry.displayName));
+  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
+  if (entry.systemDrive) name += "  (system files)";
+  return name;
+}
+
+}  // namespace
+
 std::string JsonText(std::string_view utf8) {
   std::string quoted = "\"";
   for (const char c : utf8) {
@@ -34,21 +47,6 @@ std::string JsonText(std::string_view utf8) {
   }
   return quoted + '"';
 }
-
-const char* KindName(const DeviceListEntry& entry) {
-  if (entry.kind == kUnitHeader) return "unit";
-  return entry.inUnit ? "member" : "device";
-}
-
-// The name as the device menu shows it: a member with its tray number.
-std::string DisplayName(const DeviceListEntry& entry, AnsiText& ansi) {
-  std::string name = AnsiToUtf8(ansi, ReadField(entry.displayName));
-  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
-  if (entry.systemDrive) name += "  (system files)";
-  return name;
-}
-
-}  // namespace
 
 std::string DriveNames(const DeviceListEntry& entry) {
   std::string names;

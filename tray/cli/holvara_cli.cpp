@@ -10,9 +10,11 @@
 #include "common/text_field.h"
 #include "tray/app/device_list.h"
 #include "tray/app/holvara_app.h"
+#include "tray/app/removal_exchange.h"
 #include "tray/app/removal_plan.h"
 #include "tray/cli/cli_arguments.h"
 #include "tray/cli/cli_output.h"
+#include "tray/cli/cli_removal_output.h"
 #include "tray/cli/entry_identity.h"
 #include "tray/cli/reachability_ipc.h"
 #include "tray/cli/unicode_text.h"
@@ -33,9 +35,6 @@ constexpr char kUnpinnedIndexText[] =
 constexpr char kListIdentitiesText[] = "\"HolvaraCli list --json\" shows the identities of the devices listed now.";
 // How long the first exchange waits for a busy service: the client's retries to open the pipe.
 constexpr std::uint32_t kWaitSeconds = (kSendOpenAttempts - 1) * kSendOpenDelayMs / 1000;
-// The same words the tray program uses when a removal fails.
-constexpr char kRemovalFailedText[] =
-    "The device could not be removed. Close every program that uses it and try again.";
 
 // The tray's settings as the user's profile holds them. A value the profile lacks has the value
 // the tray program's first start writes, so the list is the one the tray would show.
@@ -130,13 +129,11 @@ class Session {
       if (std::optional<std::string> reason = SystemRefusal(device, arguments.confirmed)) return Refuse(*reason);
     }
     if (arguments.index) out_ << Announcement(index, *plan, ports_.ansi) << std::flush;
+    RemovalOutput output(out_, err_, arguments.json, ports_.ansi);
     for (const DeviceListEntry& device : devices) {
-      ServiceClient client(host_.Client());
-      client.Send(MakeRemovalRequest(device));
-      if (client.ReadResult() == 0) return RemovalFailed(device);
-      out_ << Describe(device, ports_.ansi) << " can now be safely removed from the computer.\n";
+      if (!output.Add(Describe(device, ports_.ansi), RequestRemoval(host_.Client(), device))) break;
     }
-    return kDone;
+    return output.Finish();
   }
 
   int Rescan() {
@@ -230,10 +227,6 @@ class Session {
     return refusal.code;
   }
 
-  // The service answered the removal request of device with a failure.
-  int RemovalFailed(const DeviceListEntry& device) {
-    return Refuse(Describe(device, ports_.ansi) + ": " + kRemovalFailedText);
-  }
 
   int Usage(const char* text) {
     err_ << "HolvaraCli: " << text << "\n\n" << kUsageText;

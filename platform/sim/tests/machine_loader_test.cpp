@@ -39,6 +39,17 @@ TEST(MachineLoader, NamesTheLineOrPathOfAFault) {
       {R"({"tree": {"children": [{"id": "SCSI\\Disk\\1"}, {"id": "scsi\\disk\\1"}]}})",
        "m.json: $.tree.children[1]: the instance ID \"scsi\\disk\\1\" is used"},
       {R"({"tree": {}, "spannedVolumes": [{"letter": "S", "disks": [4]}]})", "m.json: $.spannedVolumes[0].disks[0]: no disk has the number 4"},
+      {R"({"tree": {"veto": {"type": "openHandle"}}})", "m.json: $.tree.veto.type: \"openHandle\" is not one of"},
+      {R"({"tree": {"removal": "succeeds", "veto": {"type": "driver"}}})", "m.json: $.tree: a node with a \"veto\" cannot have"},
+      {R"({"tree": {"veto": {"type": "driver", "programs": [{"processId": 4, "image": "\\Device\\X\\a.exe"}]}}})",
+       "m.json: $.tree.veto.programs: programs hold a device only with the veto types"},
+      {R"({"tree": {"veto": {"type": "windowsApp", "programs": [{"image": "\\Device\\X\\a.exe"}]}}})",
+       "m.json: $.tree.veto.programs[0]: missing member \"processId\""},
+      {R"({"tree": {"veto": {"type": "windowsApp", "programs": [{"processId": 4, "image": "C:\\a.exe"}]}}})",
+       "m.json: $.tree.veto.programs[0].image: expected a kernel path"},
+      {R"({"tree": {"veto": {"type": "windowsApp", "programs": [{"processId": 4, "image": "\\a", "pid": 1}]}}})",
+       "m.json: $.tree.veto.programs[0]: unknown member \"pid\""},
+      {R"({"tree": {}, "eventLog": "full"})", "m.json: $.eventLog: \"full\" is not one of"},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(ErrorOf(c.json).starts_with(c.message)) << c.json << "\n gave: " << ErrorOf(c.json);
@@ -67,8 +78,27 @@ TEST(MachineLoader, DefaultsKeepSmallMachinesShort) {
   EXPECT_EQ(machine.volumes[1].driveType, 2u);
 }
 
+// A veto's programs are logged when the removal is refused, naming the device asked for, and a
+// volume's device name follows its place in the file.
+TEST(MachineLoader, VetoesLogTheirProgramsAndVolumesHaveDeviceNames) {
+  Machine machine = LoadMachine(R"({"tree": {"children": [{"id": "SCSI\\Disk\\1", "disk": {"number": 0, "volumes": ["C"]}},
+    {"id": "SCSI\\Disk\\2", "disk": {"number": 1, "volumes": ["E"]}, "children": [{"id": "STORAGE\\V\\2",
+     "veto": {"type": "outstandingOpen", "component": "STORAGE\\V\\2", "programs": [{"processId": 7, "image": "\\Device\\HarddiskVolume1\\a.exe"}]}}]}]}})");
+  ASSERT_NE(machine.RemoveSubtree(2), nullptr);
+  ASSERT_EQ(machine.eventLog.size(), 1u);
+  EXPECT_EQ(machine.eventLog[0].deviceInstanceId, "SCSI\\Disk\\2");
+  EXPECT_EQ(machine.eventLog[0].program.processId, 7u);
+  EXPECT_EQ(machine.DeviceOfDriveLetter('C'), "\\Device\\HarddiskVolume1");
+  EXPECT_EQ(machine.DeviceOfDriveLetter('E'), "\\Device\\HarddiskVolume2");
+  EXPECT_EQ(machine.DeviceOfDriveLetter('F'), std::nullopt);
+  EXPECT_EQ(machine.RemoveSubtree(1), nullptr);
+  EXPECT_EQ(machine.DeviceOfDriveLetter('C'), std::nullopt);
+  machine.Restore();
+  EXPECT_TRUE(machine.eventLog.empty());
+}
+
 TEST(MachineLoader, ExampleMachinesLoad) {
-  for (const char* name : {"desktop", "pm-enclosure", "troubled", "large"}) {
+  for (const char* name : {"desktop", "pm-enclosure", "troubled", "in-use", "large"}) {
     const auto path = (std::filesystem::path(__FILE__).parent_path() / "../../../examples/machines" / name).string() + ".json";
     EXPECT_NO_THROW(LoadMachineFile(path)) << path;
   }

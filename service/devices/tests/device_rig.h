@@ -16,7 +16,7 @@ struct DeviceRig {
   std::string Letters(std::uint8_t slot) { return std::string(ReadField(service.Record(slot).driveLetters)); }
 
   sim::SimulatedPc pc;
-  DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug()};
+  DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug(), pc.eventLog(), pc.volumeNames()};
   DeviceService service{ports};
 };
 

@@ -15,7 +15,7 @@ TEST(DeviceSearchPerformance, AllDevicesOnALargeMachineBuildsEachInterfaceSetOnc
   const auto path = std::filesystem::path(__FILE__).parent_path() / "../../../examples/machines/large.json";
   sim::SimulatedPc pc(sim::LoadMachineFile(path.string()));
   ASSERT_GE(pc.machine().nodes.size(), 5000u);
-  DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug()};
+  DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug(), pc.eventLog(), pc.volumeNames()};
   DeviceService service(ports);
 
   const auto start = std::chrono::steady_clock::now();

@@ -43,6 +43,35 @@ TEST_F(HostTest, EachCommandRunsItsWorkAndRepliesItsValue) {
   StopService();
 }
 
+TEST_F(HostTest, RemovalWithReportRepliesTheWholeReportAfterTheSignal) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  ServiceRequest request = Request(kDEVICE_REMOVE_REPORT, 7);
+  CopyToField(request.hardwareId, "SCSI\\DiskMaker___Model");
+  CopyToField(request.deviceObjectName, "\\Device\\00000042");
+  opened.pipe->Write(std::as_bytes(std::span(&request, 1)));
+
+  ASSERT_TRUE(finished->Wait(kWaitForever));
+  RemovalReport report{};
+  const auto buffer = std::as_writable_bytes(std::span(&report, 1));
+  std::size_t filled = 0;
+  while (filled < buffer.size()) {
+    const std::size_t got = opened.pipe->Read(buffer.subspan(filled));
+    if (got == 0) break;
+    filled += got;
+  }
+  EXPECT_EQ(filled, kReportReplySize);
+  EXPECT_EQ(report.vetoType, kVetoOutstandingOpen);
+  EXPECT_EQ(ReadField(report.programs[0].imagePath), "C:\\Tools\\FanControl.exe");
+  EXPECT_EQ(work.Calls(), Calls{"RemoveWithReport SCSI\\DiskMaker___Model|\\Device\\00000042"});
+  // Command 3's debug text marks its own worker's end only.
+  EXPECT_EQ(debug.Count("kDEVICE_REMOVE WAIT_OBJECT\n"), 0u);
+  opened.pipe.reset();
+  StopService();
+}
+
 // No worker thread, no work: the reply is 0 rather than an earlier request's value, the finished
 // signal still comes, and the removal's debug text, which means its worker ended, does not.
 TEST_F(HostTest, WorkerThatCannotStartRepliesZeroAndWritesNoRemovalText) {
@@ -101,7 +130,7 @@ TEST_F(HostTest, UnknownCommandGetsNeitherSignalNorReply) {
   auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
   auto opened = kernel.ipc().OpenPipe(kPipeName);
   ASSERT_TRUE(opened.pipe);
-  const ServiceRequest request = Request(5);
+  const ServiceRequest request = Request(kLastCommand + 1);
   opened.pipe->Write(std::as_bytes(std::span(&request, 1)));
 
   std::byte reply[4]{};
@@ -124,6 +153,30 @@ TEST_F(HostTest, SilentClientIsServedAsEmptyRefreshAfterFiveSeconds) {
   EXPECT_EQ(opened.pipe->Read(reply), 4u);
   EXPECT_EQ(kernel.NowMs() - connected, ConnectionServer::kClientTimeoutMs);
   EXPECT_EQ(work.Calls(), Calls{"Refresh 0"});
+  opened.pipe.reset();
+  StopService();
+}
+
+// A client that writes only the start of a request and then waits for the finished signal, as
+// every client does, is served once its bytes stop coming, with the rest of the request zero;
+// the reply still has most of the bound to reach it.
+TEST_F(HostTest, ShortRequestIsServedAfterAPauseAndItsReplyArrives) {
+  StartService();
+  auto finished = kernel.ipc().CreateNamedEvent(kFinishedEventName);
+  auto opened = kernel.ipc().OpenPipe(kPipeName);
+  ASSERT_TRUE(opened.pipe);
+  ServiceRequest request = Request(kDEVICE_INIT);
+  request.searchCode = 0x40;
+  const std::uint64_t sent = kernel.NowMs();
+  opened.pipe->Write(std::as_bytes(std::span(&request, 1)).first(10));
+  opened.pipe->Flush();
+
+  ASSERT_TRUE(finished->Wait(kWaitForever));
+  EXPECT_LT(kernel.NowMs() - sent, 1000u);
+  std::byte reply[4]{};
+  EXPECT_EQ(opened.pipe->Read(reply), 4u);
+  EXPECT_EQ(reply[0], std::byte{3});
+  EXPECT_EQ(work.Calls(), Calls{"Refresh 64"});
   opened.pipe.reset();
   StopService();
 }

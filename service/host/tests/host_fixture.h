@@ -44,6 +44,18 @@ class RecordingDeviceWork : public DeviceWork {
     clock_.SleepMs(removeMs);
     return 1;
   }
+  RemovalReport RemoveWithReport(std::string_view hardwareId, std::string_view deviceObjectName) override {
+    Log("RemoveWithReport " + std::string(hardwareId) + "|" + std::string(deviceObjectName));
+    clock_.SleepMs(removeMs);
+    RemovalReport report{};
+    report.vetoed = 1;
+    report.vetoType = kVetoOutstandingOpen;
+    CopyToField(report.vetoName, "STORAGE\\Volume\\Held");
+    report.programCount = 1;
+    report.programs[0].processId = 16148;
+    CopyToField(report.programs[0].imagePath, "C:\\Tools\\FanControl.exe");
+    return report;
+  }
   std::uint32_t Rescan() override {
     Log("Rescan");
     return 1;

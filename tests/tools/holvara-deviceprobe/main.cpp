@@ -30,6 +30,8 @@
 #include "platform/win32/device_tree.h"
 #include "platform/win32/device_wmi.h"
 #include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_event_log.h"
+#include "platform/win32/win32_volume_names.h"
 #include "service/devices/device_list.h"
 
 namespace holvara {
@@ -117,7 +119,9 @@ int WmiLookup(char letter) {
   Win32Storage storage;
   Win32Wmi wmi;
   Win32DebugOutput debug;
-  DeviceList list(DevicePorts{tree, interfaces, storage, wmi, debug});
+  Win32EventLog eventLog;
+  Win32VolumeNames volumeNames;
+  DeviceList list(DevicePorts{tree, interfaces, storage, wmi, debug, eventLog, volumeNames});
   std::printf("disk=%d\n", list.GetDiskNumberOfLetter(letter));
   return 0;
 }

@@ -67,7 +67,7 @@ TEST(RemovalSequence, ASingleDeviceOrEveryMemberOfAUnit) {
 TEST(RemovalSequence, AFailureStopsTheUnit) {
   SimWholePc system;
   for (auto& node : system.pc.machine().nodes) {
-    if (node.deviceObjectName == Member(1)) node.vetoesRemoval = true;
+    if (node.deviceObjectName == Member(1)) node.veto = sim::NodeVeto{};
   }
   system.StartAll();
   EXPECT_EQ(system.app->RemovalSequence(0, false), RemovalOutcome::kFailed);

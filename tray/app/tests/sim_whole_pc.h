@@ -98,7 +98,7 @@ struct SimWholePc {
   SimKernel kernel;
   sim::SimulatedPc pc;
   RecordingDebugOutput serviceDebug;
-  DeviceService service{DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug}};
+  DeviceService service{DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug, pc.eventLog(), pc.volumeNames()}};
   SimProcessErrorMode serviceErrorMode;
   HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug, serviceErrorMode};
   std::unique_ptr<Thread> serviceProcess;

@@ -62,7 +62,8 @@ struct Outcome {
 
 class EnclosurePc {
  public:
-  explicit EnclosurePc(std::uint32_t codePage = kSimWesternCodePage) : ansi_(codePage) {
+  explicit EnclosurePc(std::uint32_t codePage = kSimWesternCodePage, const std::string& machine = "pm-enclosure")
+      : pc_{sim::LoadMachineFile(MachinePath(machine))}, ansi_(codePage) {
     files_.SetWindowsDirectory("C:\\Windows");
     files_.SetCurrentDirectory("C:\\Windows\\system32");
     console_.consoles = {StandardStream::kInput};  // a person at a prompt, unless a test says otherwise
@@ -90,6 +91,19 @@ class EnclosurePc {
   void UninstallService() {
     kernel_.ipc().DetachResponder(kPipeName);
     services_.states.clear();
+  }
+
+  // The service as it was before command 5: a command it does not know is dropped unanswered.
+  void ForgetCommandFive() {
+    kernel_.ipc().DetachResponder(kPipeName);
+    kernel_.ipc().AttachResponder(kPipeName, kFinishedEventName, [this](const ServiceRequest& request) {
+      std::vector<std::uint8_t> reply;
+      if (request.command == kDEVICE_REMOVE_REPORT) return reply;
+      const auto bytes = dispatcher_.Dispatch(request);
+      reply.resize(bytes->size());
+      std::memcpy(reply.data(), bytes->data(), bytes->size());
+      return reply;
+    });
   }
 
   Outcome Run(std::vector<std::string_view> words, Ipc* ipc = nullptr) {
@@ -151,11 +165,11 @@ class EnclosurePc {
   std::uint64_t NowMs() { return kernel_.NowMs(); }
 
  private:
-  static std::string MachinePath() { return HOLVARA_MACHINES_DIR "/pm-enclosure.json"; }
+  static std::string MachinePath(const std::string& name) { return HOLVARA_MACHINES_DIR "/" + name + ".json"; }
 
   SimKernel kernel_;
-  sim::SimulatedPc pc_{sim::LoadMachineFile(MachinePath())};
-  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug()}};
+  sim::SimulatedPc pc_;
+  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug(), pc_.eventLog(), pc_.volumeNames()}};
   RecordingDebugOutput debug_;
   RequestDispatcher dispatcher_{service_, kernel_.threads(), debug_};
   SimRegistry registry_;
@@ -220,6 +234,57 @@ TEST(HolvaraCli, RemovesTheDeviceOfALetterOrEveryMemberOfAUnit) {
       << unit.out;
   EXPECT_EQ(std::count(unit.out.begin(), unit.out.end(), '\n'), 4);
   EXPECT_EQ(pc.Names(), std::vector<std::string>{kDvd});
+}
+
+// in-use.json: E: is held by one program, F: by two, H: is vetoed by a driver, G: is free.
+TEST(HolvaraCli, ARefusedRemovalSaysWhoHoldsTheDevice) {
+  EnclosurePc pc(kSimWesternCodePage, "in-use");
+  struct Case {
+    std::vector<std::string_view> words;
+    int code;
+    const char* out;
+    const char* err;
+  } cases[] = {
+      {{"remove", "E:"}, kRefused, "",
+       "[ TRAY:1 WDC WD20EARS-00MVWB0 SCSI Disk Device ] (E:): the device is in use by FanControl.exe (process 16148, "
+       "C:\\Program Files\\FanControl\\FanControl.exe). Close it and try again.\n"},
+      {{"remove", "F:"}, kRefused, "",
+       "[ TRAY:2 Hitachi HDS721010CLA332 SCSI Disk Device ] (F:): the device is in use by dllhost.exe (process 9176, "
+       "C:\\Windows\\System32\\dllhost.exe), PhotoSorter.exe (process 5120, "
+       "F:\\PortableApps\\PhotoSorter\\PhotoSorter.exe). Close them and try again.\n"},
+      {{"remove", "H:"}, kRefused, "",
+       "[ ST2000DL003-9VT166 SCSI Disk Device ] (H:): the driver \\Driver\\snapfilt refused the removal.\n"},
+      {{"remove", "F:", "--json"}, kRefused,
+       "{\"removals\":[{\"device\":\"[ TRAY:2 Hitachi HDS721010CLA332 SCSI Disk Device ] (F:)\",\"result\":\"refused\","
+       "\"vetoType\":\"outstandingOpen\",\"component\":\"STORAGE\\\\Volume\\\\{6c1a9f3f-0b1d-11ee-9a4c-806e6f6e6963}"
+       "#0000000000100000\",\"programs\":[{\"processId\":9176,\"path\":\"C:\\\\Windows\\\\System32\\\\dllhost.exe\"},"
+       "{\"processId\":5120,\"path\":\"F:\\\\PortableApps\\\\PhotoSorter\\\\PhotoSorter.exe\"}],\"programsCut\":false}]}\n",
+       "The device could not be removed.\n"},
+      {{"remove", "G:", "--json"}, kDone,
+       "{\"removals\":[{\"device\":\"[ TRAY:3 SAMSUNG HD204UI SCSI Disk Device ] (G:)\",\"result\":\"removed\","
+       "\"vetoType\":null,\"component\":null,\"programs\":[],\"programsCut\":false}]}\n",
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.words[1]) + (c.words.size() > 2 ? " --json" : ""));
+    const Outcome outcome = pc.Run(c.words);
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_EQ(outcome.out, c.out);
+    EXPECT_EQ(outcome.err, c.err);
+  }
+}
+
+// A service without command 5 drops it; the tool asks again with command 3 and, refused, gives the
+// tray's own words.
+TEST(HolvaraCli, AServiceWithoutReasonsStillRemovesAndRefuses) {
+  EnclosurePc pc(kSimWesternCodePage, "in-use");
+  pc.ForgetCommandFive();
+  const Outcome held = pc.Run({"remove", "E:"});
+  EXPECT_EQ(held.code, kRefused);
+  EXPECT_EQ(held.err,
+            "[ TRAY:1 WDC WD20EARS-00MVWB0 SCSI Disk Device ] (E:): The device could not be removed. Close every "
+            "program that uses it and try again.\n");
+  EXPECT_EQ(pc.Run({"remove", "G:"}).code, kDone);
 }
 
 TEST(HolvaraCli, RefusesWhatTheTrayWouldNotOfferAndRemovesNothing) {
