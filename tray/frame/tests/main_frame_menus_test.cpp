@@ -110,7 +110,7 @@ TEST_F(MainFrameMenusTest, TheBalloonLeavesTheScreenOnceTheRemovalHasEnded) {
     caseHost.menuCommands = &menuHost;
     caseHost.deviceCount = 1;
     area.balloonWindows = c.balloonWindows;
-    CMainFrame frame(desktop, FramePorts{area, keyboard, debug}, caseHost);
+    CMainFrame frame(desktop, FramePorts{area, keyboard, debug, exitRequest}, caseHost);
     ASSERT_TRUE(frame.LoadFrame(c.name, nullptr));
     frame.UpdateIcon();
     menuHost.list = {{kMenuSingleDevice, false, 0, 0, "E", "Disk"}};
