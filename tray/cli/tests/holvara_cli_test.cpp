@@ -157,6 +157,17 @@ class EnclosurePc {
     }
   }
 
+  // The program that holds the disk with the letter, its image as the kernel wrote it (in the ANSI
+  // code page).
+  void HoldDiskOf(char letter, const std::string& image) {
+    sim::Machine& machine = pc_.machine();
+    for (const sim::Volume& volume : machine.volumes) {
+      if (volume.letter != letter) continue;
+      sim::Node& node = machine.nodes[*machine.units[volume.units[0]].node];
+      node.veto = sim::NodeVeto{kVetoOutstandingOpen, "STORAGE\\Volume\\1", {{42, image}}};
+    }
+  }
+
   SimConsole& console() { return console_; }
   Ipc& ipc() { return kernel_.ipc(); }
   SimServiceManager& services() { return services_; }
@@ -285,6 +296,18 @@ TEST(HolvaraCli, AServiceWithoutReasonsStillRemovesAndRefuses) {
             "[ TRAY:1 WDC WD20EARS-00MVWB0 SCSI Disk Device ] (E:): The device could not be removed. Close every "
             "program that uses it and try again.\n");
   EXPECT_EQ(pc.Run({"remove", "G:"}).code, kDone);
+}
+
+// The image path arrives in the ANSI code page; its file name is found after the conversion, so a
+// double-byte character whose second byte is a backslash (表, 95 5C) stays whole.
+TEST(HolvaraCli, NamesAProgramOfTheAnsiCodePageInUtf8) {
+  EnclosurePc pc(kSimJapaneseCodePage);
+  pc.HoldDiskOf('E', "\\Device\\HarddiskVolume9\\\x95\x5C\\\x95\x5C.exe");
+  const Outcome held = pc.Run({"remove", "E:"});
+  EXPECT_EQ(held.code, kRefused);
+  EXPECT_EQ(held.err,
+            "[ TRAY:1 WDC WD20EARS-00MVWB0 SCSI Disk Device ] (E:): the device is in use by 表.exe (process 42, "
+            "\\Device\\HarddiskVolume9\\表\\表.exe). Close it and try again.\n");
 }
 
 TEST(HolvaraCli, RefusesWhatTheTrayWouldNotOfferAndRemovesNothing) {
