@@ -85,6 +85,11 @@ inline std::span<const DeviceListEntry> EntriesInUse(const DeviceListTable& list
 // groups them, and notifies an open dialog. Returns 1.
 int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceListTable& list);
 
+// The drive Windows runs from, in upper case; '\0' when the system names no Windows folder. The
+// list never offers a device holding it while "Basic" is on; the command-line tool refuses to
+// remove it whatever the settings.
+char SystemDriveLetter(FileSystem& files);
+
 // 1 when the root of the drive holds boot.ini, msdos.sys, io.sys or pagefile.sys.
 int CheckSystemFiles(FileSystem& files, char driveLetter);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -89,6 +90,11 @@ char FirstCharacter(const std::string& text) { return text.empty() ? '\0' : text
 
 }  // namespace
 
+char SystemDriveLetter(FileSystem& files) {
+  const std::string windows = files.WindowsDirectory();
+  return windows.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(windows[0])));
+}
+
 int CheckSystemFiles(FileSystem& files, char driveLetter) {
   for (const char* path : {"c:\\boot.ini", "c:\\msdos.sys", "c:\\io.sys", "c:\\pagefile.sys"}) {
     std::string candidate(path);
@@ -99,7 +105,7 @@ int CheckSystemFiles(FileSystem& files, char driveLetter) {
 }
 
 int RefreshDeviceList(DeviceListHost& host, StagingTable& staging, DeviceListTable& list) {
-  const char windowsDrive = FirstCharacter(host.Files().WindowsDirectory());
+  const char windowsDrive = SystemDriveLetter(host.Files());
   const char currentDrive = FirstCharacter(host.Files().CurrentDirectory());
   int searchCode = host.ProfileInt("SearchCode", 0);
   if (searchCode == 0) searchCode = kDefaultSearchCode;

@@ -6,6 +6,7 @@
 
 #include "platform/ports/ui_constants.h"
 #include "tray/app/busy_markers.h"
+#include "tray/app/first_start_settings.h"
 #include "tray/app/help_document.h"
 #include "tray/app/holvara_doc.h"
 #include "tray/app/holvara_view.h"
@@ -89,12 +90,9 @@ bool CHolvaraApp::KeptWorkersEndWithin(std::uint32_t timeoutMs) {
 }
 
 void CHolvaraApp::WriteFirstStartDefaults() {
-  WriteProfileInt(kProfileSection, "AutoRun", 1);
-  WriteProfileInt(kProfileSection, "Basic", 1);
-  WriteProfileInt(kProfileSection, "SystemMessage", 1);
-  WriteProfileInt(kProfileSection, "Show", 1);
-  WriteProfileInt(kProfileSection, "ResumeRescan", 0);
-  WriteProfileInt(kProfileSection, "SearchCode", 64);
+  for (const FirstStartSetting& setting : kFirstStartSettings) {
+    WriteProfileInt(kProfileSection, setting.name, setting.value);
+  }
   // Quoted: unquoted, a path with a blank (the program-files folder) reads as a program and a file
   // argument, and the start at logon would end at once.
   std::string entry = "\"";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/text_field.h"
+#include "common/tray_label.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/app/busy_markers.h"
 #include "tray/app/holvara_app.h"
@@ -72,7 +73,7 @@ RemovalOutcome CHolvaraApp::RemoveOneDevice(const DeviceListEntry& device, bool 
     const std::string name(ReadField(device.displayName));
     std::array<char, kTextBuffer> text{};
     if (member) {
-      std::snprintf(text.data(), text.size(), "[ TRAY:%d %s ] %s", device.target + 1, name.c_str(), suffix.data());
+      std::snprintf(text.data(), text.size(), "[ %s %s ] %s", TrayTag(device.target).c_str(), name.c_str(), suffix.data());
     } else {
       std::snprintf(text.data(), text.size(), "[ %s ] %s", name.c_str(), suffix.data());
     }

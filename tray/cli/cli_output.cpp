@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/text_field.h"
+#include "common/tray_label.h"
 #include "tray/cli/entry_identity.h"
 #include "tray/cli/unicode_text.h"
 
@@ -23,7 +24,7 @@ const char* KindName(const DeviceListEntry& entry) {
 // The name as the device menu shows it: a member with its tray number.
 std::string DisplayName(const DeviceListEntry& entry, AnsiText& ansi) {
   std::string name = AnsiToUtf8(ansi, ReadField(entry.displayName));
-  if (entry.kind == kSingleDevice && entry.inUnit) name = "  [ TRAY:" + std::to_string(entry.target + 1) + " ] " + name;
+  if (entry.kind == kSingleDevice && entry.inUnit) name = "  " + TrayLabel(entry.target) + " " + name;
   if (entry.systemDrive) name += "  (system files)";
   return name;
 }

@@ -1,14 +1,14 @@
 #include "tray/cli/holvara_cli.h"
 
-#include <cctype>
 #include <cstring>
-#include <map>
 #include <optional>
 #include <variant>
 #include <vector>
 
 #include "common/text_field.h"
+#include "common/tray_label.h"
 #include "tray/app/device_list.h"
+#include "tray/app/first_start_settings.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/removal_exchange.h"
 #include "tray/app/removal_plan.h"
@@ -44,8 +44,6 @@ class CliHost : public DeviceListHost {
       : ports_(ports), client_{ipc, clock, ports.client.debug} {}
 
   int ProfileInt(const char* name, int defaultValue) override {
-    static const std::map<std::string_view, int> kFirstStartValues = {
-        {"Basic", 1}, {"SystemMessage", 1}, {"SearchCode", 64}};
     std::unique_ptr<RegistryKey> key;
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
@@ -55,8 +53,7 @@ class CliHost : public DeviceListHost {
       std::memcpy(&value, data.data(), 4);
       return value;
     }
-    const auto found = kFirstStartValues.find(name);
-    return found == kFirstStartValues.end() ? defaultValue : found->second;
+    return FirstStartValue(name, defaultValue);
   }
   void NotifyDeviceListChanged() override {}
   FileSystem& Files() override { return ports_.files; }
@@ -78,7 +75,7 @@ struct Refusal {
 
 std::string Describe(const DeviceListEntry& entry, AnsiText& ansi) {
   std::string text = "[ ";
-  if (entry.inUnit) text += "TRAY:" + std::to_string(entry.target + 1) + " ";
+  if (entry.inUnit) text += TrayTag(entry.target) + " ";
   text += AnsiToUtf8(ansi, ReadField(entry.displayName)) + " ]";
   if (const std::string drives = DriveNames(entry); !drives.empty()) text += " (" + drives + ")";
   return text;
@@ -216,10 +213,7 @@ class Session {
     return std::nullopt;
   }
 
-  char SystemDriveLetter() {
-    const std::string windows = ports_.files.WindowsDirectory();
-    return windows.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(windows[0])));
-  }
+  char SystemDriveLetter() { return holvara::SystemDriveLetter(ports_.files); }
 
   int Refuse(const std::string& reason) { return Refuse(Refusal{kRefused, reason}); }
   int Refuse(const Refusal& refusal) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "common/tray_label.h"
 #include "platform/ports/drawing.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/dialogs/device_list_notice.h"
@@ -39,7 +40,7 @@ constexpr std::uint32_t kMarkChangedMessage = 0x8000 + 1;
 std::string DeviceColumnText(const ListedDevice& device) {
   if (device.kind != kListedSingleDevice || !device.inUnit) return device.displayName;
   std::array<char, kTextBuffer> text{};
-  std::snprintf(text.data(), text.size(), "[ TRAY:%d ] %s", device.target + 1, device.displayName.c_str());
+  std::snprintf(text.data(), text.size(), "%s %s", TrayLabel(device.target).c_str(), device.displayName.c_str());
   return text.data();
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/tray_label.h"
+
 namespace holvara {
 
 namespace {
@@ -23,7 +25,7 @@ std::string DrivePart(const DeviceMenuEntry& entry, const DeviceMenuTexts& texts
 
 std::string TrayPart(const DeviceMenuEntry& entry, bool japanese) {
   char text[kMenuTextBuffer] = {};
-  std::snprintf(text, sizeof text, japanese ? "    [ TRAY:%d ] %s" : "[ TRAY:%d ] %s", entry.target + 1,
+  std::snprintf(text, sizeof text, japanese ? "    %s %s" : "%s %s", TrayLabel(entry.target).c_str(),
                 entry.displayName.c_str());
   return text;
 }
