@@ -80,6 +80,13 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   int RefreshDevices() override { return RefreshDeviceList(*this, staging_, deviceList_); }
   const DeviceListTable& deviceList() const { return deviceList_; }
 
+  // How a removal chains: each entry point makes a plan of what to remove and hands it to
+  // RemovePlannedDevices, which removes it device by device with RemoveOneDevice. By the index of
+  // an entry of the device list, RemovalSequence; by the index of the device menu's copy of the
+  // list, RemoveCopiedEntry; by the listed device the remove-device dialog showed (nothing when the
+  // list has changed under it), RemoveShownDevice. The remove-device dialog itself is opened by
+  // RemoveDeviceSequence.
+  //
   // Removes entry index of the device list (a device, or each member of a unit in turn) behind
   // the progress dialog, shown or hidden, with a confirmation for a device that holds system files
   // when "SystemMessage" is set, and reports the outcome in a box. An index outside the list or
@@ -139,7 +146,8 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   bool KeptWorkersEndWithin(std::uint32_t timeoutMs);
   // Removes what the plan holds; no plan sends nothing and reports failure. While a removal runs,
   // another starts nothing and ends as declined.
-  RemovalOutcome RunRemoval(const std::optional<RemovalPlan>& plan, bool show);
+  RemovalOutcome RemovePlannedDevices(const std::optional<RemovalPlan>& plan, bool show);
+  // Removes one device behind its own progress dialog, after the system-files confirmation.
   RemovalOutcome RemoveOneDevice(const DeviceListEntry& device, bool member, bool show, bool namedSuccess);
   // The failure box with a stop icon: what the service's report says to do when it gives a
   // reason, else the fallback string. Takes the report, so it is never shown twice.

@@ -30,7 +30,7 @@ std::vector<DeviceMenuEntry> CHolvaraApp::CopyDeviceListForMenu() {
 bool CHolvaraApp::JapaneseLocale() { return ShowsJapanese(ports_.system); }
 
 void CHolvaraApp::RemoveCopiedEntry(std::size_t index) {
-  RunRemoval(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);
+  RemovePlannedDevices(PlanRemoval(menuCopy_, static_cast<int>(index & 0xFF)), false);
 }
 
 }  // namespace holvara

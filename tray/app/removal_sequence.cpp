@@ -31,14 +31,14 @@ constexpr std::size_t kTextBuffer = 255;
 }  // namespace
 
 RemovalOutcome CHolvaraApp::RemovalSequence(int index, bool show) {
-  return RunRemoval(PlanRemoval(deviceList_, index & 0xFF), show);
+  return RemovePlannedDevices(PlanRemoval(deviceList_, index & 0xFF), show);
 }
 
 // One removal at a time. The removal's marker stands for the whole sequence, its boxes included,
 // which leave the program's windows live: the icon and a second start bring the open window
 // forward, and device changes wait for the removal's own notice, until the last box has gone. A
 // removal asked for meanwhile (a command that was already on its way) starts nothing.
-RemovalOutcome CHolvaraApp::RunRemoval(const std::optional<RemovalPlan>& plan, bool show) {
+RemovalOutcome CHolvaraApp::RemovePlannedDevices(const std::optional<RemovalPlan>& plan, bool show) {
   if (ports_.ui.Property(mainWindowId(), kRemoveProgressMarker) != 0) return RemovalOutcome::kDeclined;
   const ScopedBusyMarker removing(ports_.ui, mainWindowId(), kRemoveProgressMarker);
   const bool namedSuccess = ports_.system.Version().major >= kFirstVersionWithNamedSuccess;

@@ -44,7 +44,7 @@ std::vector<ListedDevice> CHolvaraApp::ListedDevices() {
 bool CHolvaraApp::RemoveShownDevice(int index, const ShownDevice& shown) {
   const std::optional<RemovalPlan> plan = PlanRemoval(deviceList_, index);
   if (!plan || !SameDevice(ShownDeviceOf(*plan), shown)) return false;
-  RunRemoval(plan, true);
+  RemovePlannedDevices(plan, true);
   return true;
 }
 
