@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace holvara {
 namespace {
 
 struct LocationCase {
+  const char* name;
   const char* objectName;
   const char* suffix;
   bool suffixTerminated;
@@ -26,19 +29,20 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DeviceLocationTest,
     testing::Values(
         // The object name decides whenever it names a port.
-        LocationCase{"\\Device\\Scsi\\abcPort2Path0Target1Lun0", "4&1a2b&0&010203", true, 2, 0, 1},
+        LocationCase{"ObjectNameWithPort", "\\Device\\Scsi\\abcPort2Path0Target1Lun0", "4&1a2b&0&010203", true, 2, 0, 1},
         // Without "Port" the suffix's last six digits are host, target, port.
-        LocationCase{"\\Device\\Ide\\IdeDeviceP0T0L0-3", "4&1a2b&0&010203", true, 1, 3, 2},
+        LocationCase{"SuffixWithoutPort", "\\Device\\Ide\\IdeDeviceP0T0L0-3", "4&1a2b&0&010203", true, 1, 3, 2},
         // "Path" and "Target" still override what the suffix gave.
-        LocationCase{"\\Device\\X\\Path4Target5", "000102", true, 0, 4, 5},
+        LocationCase{"PathAndTargetOverrideTheSuffix", "\\Device\\X\\Path4Target5", "000102", true, 0, 4, 5},
         // A suffix shorter than six characters gives nothing.
-        LocationCase{"\\Device\\00000042", "12345", true, 0, 0, 0},
+        LocationCase{"ShortSuffix", "\\Device\\00000042", "12345", true, 0, 0, 0},
         // A suffix that fills its field without a terminator gives nothing.
-        LocationCase{"\\Device\\00000042", "abcdef010203", false, 0, 0, 0},
+        LocationCase{"UnterminatedSuffix", "\\Device\\00000042", "abcdef010203", false, 0, 0, 0},
         // A blank after "Port" is taken modulo 256: ' ' - '0' = 240.
-        LocationCase{"\\Device\\Scsi\\Port Path0", "", true, 240, 0, 0},
+        LocationCase{"BlankAfterPort", "\\Device\\Scsi\\Port Path0", "", true, 240, 0, 0},
         // "Port" at the very end reads the terminator.
-        LocationCase{"\\Device\\Port", "", true, 208, 0, 0}));
+        LocationCase{"PortAtTheEnd", "\\Device\\Port", "", true, 208, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace holvara

@@ -20,6 +20,7 @@ class RoutinesTest : public ::testing::Test {
 };
 
 struct BoxStyleCase {
+  const char* name;
   std::uint32_t style;
   std::uint32_t shown;
 };
@@ -43,11 +44,14 @@ TEST_P(MessageBoxStyleTest, ShowsTheLibraryTextWithTheProductCaption) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxStyleTest,
-                         ::testing::Values(BoxStyleCase{win::kMbOk, win::kMbOk | win::kMbIconExclamation},
-                                           BoxStyleCase{win::kMbOkCancel, win::kMbOkCancel | win::kMbIconExclamation},
-                                           BoxStyleCase{win::kMbYesNo, win::kMbYesNo | win::kMbIconQuestion},
-                                           BoxStyleCase{win::kMbIconInformation, win::kMbIconInformation},
-                                           BoxStyleCase{win::kMbIconHand, win::kMbIconHand}));
+                         ::testing::Values(BoxStyleCase{"Ok", win::kMbOk, win::kMbOk | win::kMbIconExclamation},
+                                           BoxStyleCase{"OkCancel", win::kMbOkCancel,
+                                                        win::kMbOkCancel | win::kMbIconExclamation},
+                                           BoxStyleCase{"YesNo", win::kMbYesNo, win::kMbYesNo | win::kMbIconQuestion},
+                                           BoxStyleCase{"Information", win::kMbIconInformation,
+                                                        win::kMbIconInformation},
+                                           BoxStyleCase{"Hand", win::kMbIconHand, win::kMbIconHand}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RoutinesTest, TheProfileStaysInPlaceWhileTheBoxCarriesTheProductTitle) {
   // Timers and dialogs keep running while a box is up; their settings must not move with the caption.

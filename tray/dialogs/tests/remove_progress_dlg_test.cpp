@@ -43,12 +43,14 @@ class Host : public DialogHost, public WindowHandler {
 
 TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
   struct Case {
+    const char* what;
     std::optional<std::uint32_t> exitCode;  // none: the worker cannot start
     std::intptr_t result;
     std::size_t debugTexts;
   };
-  for (const Case& c : {Case{0, win::kIdOk, 0}, Case{1, win::kIdCancel, 1}, Case{5, win::kIdCancel, 0},
-                        Case{std::nullopt, win::kIdCancel, 0}}) {
+  for (const Case& c : {Case{"exit code 0", 0, win::kIdOk, 0}, Case{"exit code 1", 1, win::kIdCancel, 1},
+                        Case{"exit code 5", 5, win::kIdCancel, 0},
+                        Case{"worker cannot start", std::nullopt, win::kIdCancel, 0}}) {
     Host host;
     SimKernel kernel;
     SimDesktop desktop{kernel.timeline()};
@@ -66,11 +68,11 @@ TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
                                 kernel.clock().SleepMs(3000);
                                 return code;
                               });
-    EXPECT_EQ(dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window), c.result) << code;
-    EXPECT_EQ(debug.Count(kWorkerFailedDebugText), c.debugTexts) << code;
-    EXPECT_TRUE(desktop.cancelledDialogs().empty()) << code;
-    EXPECT_EQ(desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << code;
-    EXPECT_EQ(colours.brushesAlive(), 0u) << code;
+    EXPECT_EQ(dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window), c.result) << c.what;
+    EXPECT_EQ(debug.Count(kWorkerFailedDebugText), c.debugTexts) << c.what;
+    EXPECT_TRUE(desktop.cancelledDialogs().empty()) << c.what;
+    EXPECT_EQ(desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << c.what;
+    EXPECT_EQ(colours.brushesAlive(), 0u) << c.what;
     desktop.Destroy(host.window);
   }
 }

@@ -46,6 +46,7 @@ TEST(ProfileTest, AStartThatFailsStillEndsTheInstance) {
 }
 
 struct CommandLineCase {
+  const char* name;
   const char* line;
   bool namesFile;
   const char* programPath = "";
@@ -57,26 +58,29 @@ TEST_P(CommandLineTest, OnlyAPlainArgumentNamesAFile) {
   EXPECT_EQ(CommandLineNamesFile(GetParam().line, GetParam().programPath), GetParam().namesFile) << GetParam().line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CommandLineTest,
-                         ::testing::Values(CommandLineCase{"\"C:\\Program Files\\Holvara.exe\"", false},
-                                           CommandLineCase{"\"C:\\Program Files\\Holvara.exe\" /AutoRun", false},
-                                           CommandLineCase{"C:\\Holvara.exe -Embedding", false},
-                                           CommandLineCase{"C:\\Holvara.exe   ", false},
-                                           CommandLineCase{"C:\\Holvara.exe \"\"", false},
-                                           CommandLineCase{"C:\\Holvara.exe notes.txt", true},
-                                           CommandLineCase{"C:\\Holvara.exe /AutoRun \"my notes.txt\"", true},
-                                           // A logon entry written unquoted, as the system hands it over.
-                                           CommandLineCase{"C:\\Program Files\\Holvara.exe /AutoRun", true},
-                                           CommandLineCase{"C:\\Program Files\\Holvara.exe /AutoRun", false,
-                                                           "C:\\Program Files\\Holvara.exe"},
-                                           CommandLineCase{"c:\\program files\\holvara.exe", false,
-                                                           "C:\\Program Files\\Holvara.exe"},
-                                           CommandLineCase{"C:\\Program Files\\Holvara.exe notes.txt", true,
-                                                           "C:\\Program Files\\Holvara.exe"},
-                                           CommandLineCase{"C:\\Program Files\\Holvara.exeX /AutoRun", true,
-                                                           "C:\\Program Files\\Holvara.exe"},
-                                           CommandLineCase{"\"C:\\Program Files\\Holvara.exe\" /AutoRun", false,
-                                                           "C:\\Program Files\\Holvara.exe"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineTest,
+    ::testing::Values(
+        CommandLineCase{"QuotedProgram", "\"C:\\Program Files\\Holvara.exe\"", false},
+        CommandLineCase{"QuotedProgramAndSwitch", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false},
+        CommandLineCase{"EmbeddingSwitch", "C:\\Holvara.exe -Embedding", false},
+        CommandLineCase{"TrailingBlanks", "C:\\Holvara.exe   ", false},
+        CommandLineCase{"EmptyQuotes", "C:\\Holvara.exe \"\"", false},
+        CommandLineCase{"PlainArgument", "C:\\Holvara.exe notes.txt", true},
+        CommandLineCase{"SwitchAndQuotedFile", "C:\\Holvara.exe /AutoRun \"my notes.txt\"", true},
+        // A logon entry written unquoted, as the system hands it over.
+        CommandLineCase{"UnquotedEntryUnknownProgram", "C:\\Program Files\\Holvara.exe /AutoRun", true},
+        CommandLineCase{"UnquotedEntry", "C:\\Program Files\\Holvara.exe /AutoRun", false,
+                        "C:\\Program Files\\Holvara.exe"},
+        CommandLineCase{"UnquotedProgramInAnotherCase", "c:\\program files\\holvara.exe", false,
+                        "C:\\Program Files\\Holvara.exe"},
+        CommandLineCase{"UnquotedProgramAndFile", "C:\\Program Files\\Holvara.exe notes.txt", true,
+                        "C:\\Program Files\\Holvara.exe"},
+        CommandLineCase{"LongerProgramName", "C:\\Program Files\\Holvara.exeX /AutoRun", true,
+                        "C:\\Program Files\\Holvara.exe"},
+        CommandLineCase{"QuotedEntry", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false,
+                        "C:\\Program Files\\Holvara.exe"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace holvara::framework
