@@ -13,7 +13,7 @@
 #include "tray/app/locale.h"
 #include "tray/app/named_mutex.h"
 #include "tray/app/registry_values.h"
-#include "tray/app/version_dlg.h"
+#include "tray/dialogs/version_dlg.h"
 #include "tray/frame/main_frame.h"
 #include "tray/resources/startup_messages.h"
 
@@ -184,8 +184,21 @@ void CHolvaraApp::OpenHelp() {
 std::intptr_t CHolvaraApp::OpenFile(std::string_view target) { return ports_.shell.Open(target); }
 
 void CHolvaraApp::VersionSequence() {
-  CVersionDlg dialog(*this, ports_);
+  CVersionDlg dialog(DialogPortsOf(), ports_.screen, *this);
   dialog.DoModal(DialogModule(), DialogOwner());
+}
+
+std::unique_ptr<ResourceImage> CHolvaraApp::ProgramIcon(int size) {
+  return Resources().Icon(kTrayIconResource, size, size);
+}
+
+void CHolvaraApp::ReadSettingBytes(std::string_view name, std::span<std::uint8_t> out) {
+  ReadRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kSettingsKeyPath, name, out);
+}
+
+void CHolvaraApp::WriteSettingDword(std::string_view name, std::uint8_t value) {
+  WriteRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kWriteDword, kSettingsKeyPath, name,
+                     std::span(&value, 1));
 }
 
 std::string_view CHolvaraApp::BusyMarker() { return FirstBusyMarker(ports_.ui, mainWindowId()); }

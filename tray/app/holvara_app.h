@@ -18,6 +18,7 @@
 #include "tray/app/tray_ports.h"
 #include "tray/dialogs/dialog_host.h"
 #include "tray/dialogs/remove_device_host.h"
+#include "tray/dialogs/version_host.h"
 #include "tray/frame/frame_host.h"
 #include "tray/frame/menu_host.h"
 #include "tray/framework/win_app.h"
@@ -52,7 +53,7 @@ inline constexpr std::uint32_t kKeptWorkerWaitMs = 10000;
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
 class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
-                    public MenuHost, public RemoveDeviceHost {
+                    public MenuHost, public RemoveDeviceHost, public VersionHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 
@@ -71,7 +72,7 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   // Opens Index.html or ZELTODockWarden.pdf next to the program, or says the help is missing.
   void OpenHelp() override;
   // Hands a file, folder or address to the shell's "open" and returns the shell's result.
-  std::intptr_t OpenFile(std::string_view target);
+  std::intptr_t OpenFile(std::string_view target) override;
   int messageBoxOpen() const { return messageBoxOpen_; }
   // Runs the version dialog modally.
   void VersionSequence() override;
@@ -126,6 +127,11 @@ class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceLis
   WindowId MarkerWindow() override { return mainWindowId(); }
   void WriteProfileSetting(const char* name, int value) override;
   void KeepRunningWorker(std::unique_ptr<Thread> worker) override { runningWorkers_.push_back(std::move(worker)); }
+
+  // VersionHost.
+  std::unique_ptr<ResourceImage> ProgramIcon(int size) override;
+  void ReadSettingBytes(std::string_view name, std::span<std::uint8_t> out) override;
+  void WriteSettingDword(std::string_view name, std::uint8_t value) override;
 
   // RemoveDeviceHost (remove_device_sequence.cpp).
   std::vector<ListedDevice> ListedDevices() override;

@@ -11,7 +11,7 @@
 #include "tray/app/busy_markers.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/tests/sim_tray_pc.h"
-#include "tray/app/version_dlg.h"
+#include "tray/dialogs/version_dlg.h"
 #include "tray/frame/system_messages.h"
 
 namespace holvara {

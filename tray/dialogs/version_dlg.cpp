@@ -1,4 +1,4 @@
-#include "tray/app/version_dlg.h"
+#include "tray/dialogs/version_dlg.h"
 
 #include <algorithm>
 #include <array>
@@ -8,10 +8,7 @@
 
 #include "platform/ports/drawing.h"
 #include "platform/ports/ui_constants.h"
-#include "tray/app/busy_markers.h"
-#include "tray/app/holvara_app.h"
-#include "tray/app/registry_values.h"
-#include "tray/frame/main_frame.h"
+#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/system_messages.h"
 
 namespace holvara {
@@ -48,15 +45,15 @@ float LeadingVersionNumber(const std::string& versionLine) {
   return static_cast<float>(std::strtod(head.c_str(), nullptr));
 }
 
-CVersionDlg::CVersionDlg(CHolvaraApp& app, const TrayPorts& ports)
-    : Dialog(ports.ui, kVersionDialogTemplate), app_(app), ports_(ports) {}
+CVersionDlg::CVersionDlg(const DialogPorts& ports, const ScreenPorts& screen, VersionHost& host)
+    : Dialog(ports.ui, kVersionDialogTemplate), ports_(ports), screen_(screen), host_(host) {}
 
 int CVersionDlg::OnCreate() {
-  ports_.ui.SetProperty(app_.mainWindowId(), kVersionDialogMarker, 1);
+  ports_.ui.SetProperty(host_.MarkerWindow(), kVersionDialogMarker, 1);
   return 0;
 }
 
-void CVersionDlg::OnDestroy() { ports_.ui.RemoveProperty(app_.mainWindowId(), kVersionDialogMarker); }
+void CVersionDlg::OnDestroy() { ports_.ui.RemoveProperty(host_.MarkerWindow(), kVersionDialogMarker); }
 
 void CVersionDlg::DoDataExchange(framework::DataExchange& exchange) {
   exchange.Control(kUpdateList, updateList_);
@@ -72,11 +69,11 @@ void CVersionDlg::DoDataExchange(framework::DataExchange& exchange) {
 bool CVersionDlg::OnInitDialog() {
   Dialog::OnInitDialog();
   ports_.ui.EnableItem(id(), kApply, false);
-  ports_.screen.metrics.ClearRegion(id(), true);
+  screen_.metrics.ClearRegion(id(), true);
   // Loaded once for the dialog's life: WM_PAINT and WM_SETCURSOR come often.
-  const int dpi = ports_.screen.metrics.Dpi(id());
-  icon_ = app_.Resources().Icon(kTrayIconResource, Scaled(kIconSize, dpi), Scaled(kIconSize, dpi));
-  handCursor_ = app_.Resources().Cursor(kHandCursor);
+  const int dpi = screen_.metrics.Dpi(id());
+  icon_ = host_.ProgramIcon(Scaled(kIconSize, dpi));
+  handCursor_ = host_.Resources().Cursor(kHandCursor);
   FillTexts();
   LoadCheckBox();
   ChooseLayout();
@@ -87,7 +84,7 @@ void CVersionDlg::FillTexts() {
   FillVersionTexts();
   const auto setString = [&](int control, std::uint32_t stringId) {
     std::array<char, kTextBuffer> text{};
-    app_.LoadText(stringId, text);
+    host_.LoadText(stringId, text);
     ports_.ui.SetItemText(id(), control, text.data());
   };
   setString(kAddress, kAddressString);
@@ -97,7 +94,7 @@ void CVersionDlg::FillTexts() {
 
   // A value of exactly 16 bytes has no room for its terminator: it is not shown as text.
   std::array<std::uint8_t, kDateBuffer> date{};
-  ReadRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kSettingsKeyPath, "Date", date);
+  host_.ReadSettingBytes("Date", date);
   const bool terminated = std::find(date.begin(), date.end(), 0) != date.end();
   if (date[0] != 0 && terminated) {
     ports_.ui.SetItemText(id(), kDate, reinterpret_cast<const char*>(date.data()));
@@ -107,7 +104,7 @@ void CVersionDlg::FillTexts() {
 }
 
 void CVersionDlg::FillVersionTexts() {
-  const std::unique_ptr<VersionBlock> block = ports_.screen.versions.Read(kProgramFileName);
+  const std::unique_ptr<VersionBlock> block = screen_.versions.Read(kProgramFileName);
   if (!block) return;
   if (const auto version = block->Text(kFileVersionPath)) {
     std::array<char, kTextBuffer> line{};
@@ -120,7 +117,7 @@ void CVersionDlg::FillVersionTexts() {
 void CVersionDlg::LoadCheckBox() {
   UpdateData(true);
   std::array<std::uint8_t, 4> value{};
-  ReadRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kSettingsKeyPath, "AutoUpDate", value);
+  host_.ReadSettingBytes("AutoUpDate", value);
   if (value[0] == 1) ports_.ui.SetItemCheck(id(), kAutoUpdate, win::kBstChecked);
   UpdateData(false);
 }
@@ -135,7 +132,7 @@ void CVersionDlg::ApplyCompactLayout() {
   for (int control : {kDateLabel, kDate, kUpdateList, kAutoUpdate, kApply, win::kIdOk, win::kIdCancel}) {
     ports_.ui.ShowItem(id(), control, false);
   }
-  WindowMetrics& metrics = ports_.screen.metrics;
+  WindowMetrics& metrics = screen_.metrics;
   // The heights are pixels at 96 dots per inch, where a system dialog unit above 16 pixels means
   // large fonts; both are compared and sized at the window's own density.
   const int dpi = metrics.Dpi(id());
@@ -150,14 +147,14 @@ void CVersionDlg::ApplyCompactLayout() {
 
 bool CVersionDlg::OnCommand(int controlId, std::uint32_t notification) {
   if (controlId == kAddress && notification == kStaticClicked) {
-    ports_.screen.sound.Beep(kDefaultBeep);
+    screen_.sound.Beep(kDefaultBeep);
     std::array<char, kTextBuffer> address{};
-    app_.LoadText(kAddressString, address);
-    app_.OpenFile(address.data());
+    host_.LoadText(kAddressString, address);
+    host_.OpenFile(address.data());
     return true;
   }
   if (controlId == kAutoUpdate && notification == win::kBnClicked) {
-    app_.ShowMessage(kAutoUpdateNoticeString, win::kMbIconInformation);
+    host_.ShowMessage(kAutoUpdateNoticeString, win::kMbIconInformation);
     ports_.ui.EnableItem(id(), kApply, true);
     return true;
   }
@@ -180,8 +177,7 @@ void CVersionDlg::OnOK() {
 
 void CVersionDlg::Save() {
   const std::uint8_t state = static_cast<std::uint8_t>(ports_.ui.ItemCheck(id(), kAutoUpdate) & 0xFF);
-  WriteRegistryValue(ports_.registry, RegistryRoot::kCurrentUser, kWriteDword, kSettingsKeyPath, "AutoUpDate",
-                     std::span(&state, 1));
+  host_.WriteSettingDword("AutoUpDate", state);
 }
 
 std::intptr_t CVersionDlg::WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -191,7 +187,7 @@ std::intptr_t CVersionDlg::WindowProc(std::uint32_t message, std::uintptr_t wPar
       return 1;
     case win::kWmSetCursor:
       if (static_cast<WindowId>(wParam) == ports_.ui.DialogItem(id(), kAddress) && handCursor_) {
-        ports_.screen.cursor.Show(handCursor_->Handle());
+        screen_.cursor.Show(handCursor_->Handle());
         return 1;
       }
       return Dialog::WindowProc(message, wParam, lParam);
@@ -204,14 +200,14 @@ std::intptr_t CVersionDlg::WindowProc(std::uint32_t message, std::uintptr_t wPar
 }
 
 void CVersionDlg::Paint() {
-  const std::unique_ptr<Surface> surface = ports_.screen.drawing.Paint(id());
-  const ItemRectangle place = ports_.screen.metrics.MapDialogRect(id(), kIconPlace);
+  const std::unique_ptr<Surface> surface = screen_.drawing.Paint(id());
+  const ItemRectangle place = screen_.metrics.MapDialogRect(id(), kIconPlace);
   if (icon_) surface->DrawIcon(place.left, place.top, icon_->Handle());
 }
 
 std::intptr_t CVersionDlg::OnCtlColor(std::uintptr_t deviceContext, WindowId control, std::uint32_t message) {
   if (message != win::kWmCtlColorStatic) return 0;
-  Drawing& drawing = ports_.screen.drawing;
+  Drawing& drawing = screen_.drawing;
   const std::unique_ptr<Surface> surface = drawing.OfDeviceContext(deviceContext);
   // What the system's own colouring of a static control would have set.
   surface->SetTextColour(drawing.SystemColour(kSystemWindowTextColour));

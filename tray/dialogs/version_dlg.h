@@ -8,12 +8,12 @@
 #include <string>
 
 #include "platform/ports/resources.h"
-#include "tray/app/tray_ports.h"
+#include "platform/ports/screen_ports.h"
+#include "tray/dialogs/dialog_host.h"
+#include "tray/dialogs/version_host.h"
 #include "tray/framework/dialog.h"
 
 namespace holvara {
-
-class CHolvaraApp;
 
 inline constexpr int kVersionDialogTemplate = 106;
 inline constexpr char kProgramFileName[] = "Holvara.exe";
@@ -34,7 +34,7 @@ inline constexpr int kDescription = 1011;
 
 class CVersionDlg : public framework::Dialog {
  public:
-  CVersionDlg(CHolvaraApp& app, const TrayPorts& ports);
+  CVersionDlg(const DialogPorts& ports, const ScreenPorts& screen, VersionHost& host);
 
  protected:
   int OnCreate() override;
@@ -55,8 +55,9 @@ class CVersionDlg : public framework::Dialog {
   void Save();
   void Paint();
 
-  CHolvaraApp& app_;
-  TrayPorts ports_;
+  DialogPorts ports_;
+  ScreenPorts screen_;
+  VersionHost& host_;
   std::unique_ptr<ResourceImage> icon_;
   std::unique_ptr<ResourceImage> handCursor_;
   WindowId updateList_ = kNoWindow;
