@@ -12,10 +12,20 @@ namespace holvara {
 
 // The name of a veto type in the command-line tool's JSON; "unknown" for values past the last.
 inline std::string_view VetoTypeName(std::uint32_t type) {
-  static constexpr std::array<std::string_view, kLastVetoType + 1> kNames = {
-      "unknown",     "legacyDevice",         "pendingClose",      "windowsApp",   "windowsService",
-      "outstandingOpen", "device",           "driver",            "illegalDeviceRequest",
-      "insufficientPower", "nonDisableable", "legacyDriver",      "insufficientRights", "alreadyRemoved"};
+  static constexpr std::array<std::string_view, kLastVetoType + 1> kNames = {"unknown",
+                                                                             "legacyDevice",
+                                                                             "pendingClose",
+                                                                             "windowsApp",
+                                                                             "windowsService",
+                                                                             "outstandingOpen",
+                                                                             "device",
+                                                                             "driver",
+                                                                             "illegalDeviceRequest",
+                                                                             "insufficientPower",
+                                                                             "nonDisableable",
+                                                                             "legacyDriver",
+                                                                             "insufficientRights",
+                                                                             "alreadyRemoved"};
   return type <= kLastVetoType ? kNames[type] : kNames[kVetoUnknown];
 }
 

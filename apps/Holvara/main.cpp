@@ -9,13 +9,13 @@
 #include "platform/win32/win32_exit_request.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ipc.h"
-#include "platform/win32/win32_menus.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_list_views.h"
+#include "platform/win32/win32_menus.h"
 #include "platform/win32/win32_mutexes.h"
 #include "platform/win32/win32_notification_area.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_resources.h"
-#include "platform/win32/win32_list_views.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_threads.h"
@@ -55,8 +55,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Sound sound;
   Win32TopWindows topWindows;
   Win32ListViews listViews;
-  CHolvaraApp app({ui, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest, threads,
-                   shapes, windowWalk, tooltips, colours, {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}},
+  CHolvaraApp app({ui,
+                   registry,
+                   resources,
+                   mutexes,
+                   system,
+                   shell,
+                   files,
+                   debug,
+                   notificationArea,
+                   keyboard,
+                   exitRequest,
+                   threads,
+                   shapes,
+                   windowWalk,
+                   tooltips,
+                   colours,
+                   {menus, drawing, cursor, metrics, versions, sound, topWindows, listViews}},
                   {ipc, clock, debug});
   return app.Main();
 }

@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
   cli::ConsoleStream out(console, StandardStream::kOutput);
   cli::ConsoleStream err(console, StandardStream::kError);
   const std::vector<std::string_view> words(argv + 1, argv + argc);
-  return cli::RunCli(words, {registry, files, console, ansi, services, {ipc, clock, debug}}, HOLVARA_VERSION_TEXT,
-                     out, err);
+  return cli::RunCli(words, {registry, files, console, ansi, services, {ipc, clock, debug}}, HOLVARA_VERSION_TEXT, out,
+                     err);
 }

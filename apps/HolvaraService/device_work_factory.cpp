@@ -30,8 +30,6 @@ class SystemDeviceWork final : private SystemDevicePorts, public DeviceService {
 
 }  // namespace
 
-std::unique_ptr<DeviceWork> MakeDeviceWork(DebugOutput& debug) {
-  return std::make_unique<SystemDeviceWork>(debug);
-}
+std::unique_ptr<DeviceWork> MakeDeviceWork(DebugOutput& debug) { return std::make_unique<SystemDeviceWork>(debug); }
 
 }  // namespace holvara

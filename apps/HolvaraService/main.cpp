@@ -5,9 +5,9 @@
 #include "apps/HolvaraService/device_work_factory.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_service_control.h"
-#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_threads.h"
 #include "service/host/service_host.h"
 

@@ -13,9 +13,9 @@
 #include "platform/sim/machine_loader.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_debug_output.h"
+#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_ipc.h"
 #include "platform/win32/win32_service_control.h"
-#include "platform/win32/win32_error_mode.h"
 #include "platform/win32/win32_threads.h"
 #include "service/host/service_host.h"
 

@@ -45,7 +45,8 @@ class SimulatedDeviceWork final : private SimulatedMachine, public DeviceService
  public:
   SimulatedDeviceWork(const ServiceSimArguments& arguments, DebugOutput& debug, Clock& clock)
       : SimulatedMachine(arguments.machinePath, arguments.codePage ? arguments.codePage : CP_ACP),
-        DeviceService(DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug, pc.eventLog(), pc.volumeNames()}),
+        DeviceService(
+            DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), debug, pc.eventLog(), pc.volumeNames()}),
         clock_(clock),
         removalMs_(arguments.removalMs) {}
 

@@ -67,7 +67,8 @@ holvara::simtool::TraySettings TakeOptions(std::vector<std::string>& words) {
 
 const RequestKind* FindKind(const std::string& name) {
   const auto kinds = holvara::simtool::RequestKinds();
-  const auto found = std::find_if(kinds.begin(), kinds.end(), [&](const RequestKind& kind) { return kind.name == name; });
+  const auto found =
+      std::find_if(kinds.begin(), kinds.end(), [&](const RequestKind& kind) { return kind.name == name; });
   return found == kinds.end() ? nullptr : &*found;
 }
 
@@ -75,15 +76,18 @@ int Run(std::vector<std::string> words) {
   const holvara::simtool::TraySettings tray = TakeOptions(words);
   if (words.empty()) throw RequestError{"no machine file given"};
   holvara::sim::SimulatedPc pc(holvara::sim::LoadMachineFile(words[0]));
-  holvara::DevicePorts ports{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), pc.debug(), pc.eventLog(), pc.volumeNames()};
+  holvara::DevicePorts ports{pc.tree(),  pc.interfaces(), pc.storage(),    pc.wmi(),
+                             pc.debug(), pc.eventLog(),   pc.volumeNames()};
   holvara::DeviceService service(ports);
   holvara::simtool::RequestContext context{service, tray};
   for (std::size_t at = 1; at < words.size();) {
     const RequestKind* kind = FindKind(words[at]);
     if (!kind) throw RequestError{"unknown request \"" + words[at] + "\""};
-    if (words.size() - at - 1 < kind->argumentCount) throw RequestError{"\"" + std::string(kind->usage) + "\" lacks arguments"};
+    if (words.size() - at - 1 < kind->argumentCount)
+      throw RequestError{"\"" + std::string(kind->usage) + "\" lacks arguments"};
     const std::span<const std::string> arguments(words.data() + at + 1, kind->argumentCount);
-    std::cout << kind->run(context, arguments).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    std::cout << kind->run(context, arguments).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << '\n';
     at += 1 + kind->argumentCount;
   }
   return 0;

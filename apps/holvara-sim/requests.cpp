@@ -38,7 +38,9 @@ std::string Hex(const void* data, std::size_t size) {
 json Init(RequestContext& context, std::span<const std::string> arguments) {
   const std::uint32_t searchCode = Number(arguments[0], 0xFFFFFFFFu);
   const std::uint32_t count = context.service.Refresh(searchCode);
-  return {{"request", "init"}, {"searchCode", searchCode}, {"count", count},
+  return {{"request", "init"},
+          {"searchCode", searchCode},
+          {"count", count},
           {"interfaceSetBuilds", context.service.list().lastInterfaceSetBuilds()}};
 }
 
@@ -81,9 +83,7 @@ json Rescan(RequestContext& context, std::span<const std::string>) {
   return {{"request", "rescan"}, {"reply", context.service.Rescan()}};
 }
 
-json List(RequestContext& context, std::span<const std::string>) {
-  return ListDevices(context.service, context.tray);
-}
+json List(RequestContext& context, std::span<const std::string>) { return ListDevices(context.service, context.tray); }
 
 constexpr std::array kKinds = {
     RequestKind{"init", "init SEARCHCODE", 1, Init},

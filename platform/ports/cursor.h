@@ -13,7 +13,7 @@ struct ScreenPoint {
 class Cursor {
  public:
   virtual ~Cursor() = default;
-  virtual ScreenPoint Position() = 0;          // GetCursorPos
+  virtual ScreenPoint Position() = 0;            // GetCursorPos
   virtual void Show(std::uintptr_t cursor) = 0;  // SetCursor
 };
 

@@ -62,9 +62,8 @@ class DeviceInfoSet {
   // SetupDiGetDeviceRegistryPropertyA of device element `index` into `size` bytes of `buffer`
   // (null with size 0); `requiredSize` gets the property's size. kErrorInsufficientBuffer when
   // the buffer is too small, kErrorInvalidData when the device has no such property.
-  virtual std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property,
-                                                  char* buffer, std::uint32_t size,
-                                                  std::uint32_t& requiredSize) = 0;
+  virtual std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property, char* buffer,
+                                                  std::uint32_t size, std::uint32_t& requiredSize) = 0;
 };
 
 class DeviceInterfaces {

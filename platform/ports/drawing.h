@@ -16,10 +16,10 @@ namespace holvara {
 using Colour = std::uint32_t;  // 0x00BBGGRR, as COLORREF, made with Rgb
 
 // System colour indices (GetSysColor).
-inline constexpr int kSystemMenuColour = 4;      // COLOR_MENU
-inline constexpr int kSystemMenuTextColour = 7;  // COLOR_MENUTEXT
+inline constexpr int kSystemMenuColour = 4;        // COLOR_MENU
+inline constexpr int kSystemMenuTextColour = 7;    // COLOR_MENUTEXT
 inline constexpr int kSystemWindowTextColour = 8;  // COLOR_WINDOWTEXT
-inline constexpr int kSystemFaceColour = 15;  // COLOR_3DFACE
+inline constexpr int kSystemFaceColour = 15;       // COLOR_3DFACE
 
 inline constexpr int kBitmapCellSize = 16;
 // The pixel density all the program's pixel sizes are given for.

@@ -9,7 +9,7 @@ namespace holvara {
 
 inline constexpr std::uint32_t kWmDrawItem = 0x002B;
 inline constexpr std::uint32_t kWmMeasureItem = 0x002C;
-inline constexpr std::uint32_t kOwnerDrawnMenu = 1;        // ODT_MENU
+inline constexpr std::uint32_t kOwnerDrawnMenu = 1;          // ODT_MENU
 inline constexpr std::uint32_t kOwnerDrawSelected = 0x0001;  // ODS_SELECTED
 
 struct ItemRectangle {

@@ -42,8 +42,7 @@ class ServiceControl {
   // when the process was not started by the Service Control Manager.
   virtual bool RunDispatcher(std::string_view serviceName, std::function<void()> serviceMain) = 0;
   // Registers the control handler; false when the registration failed.
-  virtual bool RegisterHandler(std::string_view serviceName,
-                               std::function<void(std::uint32_t control)> handler) = 0;
+  virtual bool RegisterHandler(std::string_view serviceName, std::function<void(std::uint32_t control)> handler) = 0;
   // False when the report failed.
   virtual bool SetStatus(const ServiceStatus& status) = 0;
 };

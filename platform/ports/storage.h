@@ -48,8 +48,7 @@ class Storage {
   virtual ~Storage() = default;
 
   // CreateFileA(path, access, share, OPEN_EXISTING, normal attributes): null when it fails.
-  virtual std::unique_ptr<StorageHandle> Open(std::string_view path, std::uint32_t access,
-                                              std::uint32_t share) = 0;
+  virtual std::unique_ptr<StorageHandle> Open(std::string_view path, std::uint32_t access, std::uint32_t share) = 0;
   // GetLogicalDrives: bit 0 is A.
   virtual std::uint32_t GetLogicalDrives() = 0;
   // GetDriveTypeA of a root such as "E:".

@@ -26,8 +26,8 @@ class SystemInfo : public ProcessErrorMode {
  public:
   virtual std::uint32_t UserDefaultLocale() = 0;  // GetUserDefaultLCID
   virtual std::uint32_t AnsiCodePage() = 0;       // GetACP
-  virtual WindowsVersion Version() = 0;          // GetVersionExA
-  virtual std::string CommandLine() = 0;         // GetCommandLineA, program path included
+  virtual WindowsVersion Version() = 0;           // GetVersionExA
+  virtual std::string CommandLine() = 0;          // GetCommandLineA, program path included
   // Ends the process at once with every thread it still runs (ExitProcess); nothing of the caller's
   // runs after it, and no object of the program is destroyed on the way.
   virtual void EndProcess(std::uint32_t exitCode) = 0;

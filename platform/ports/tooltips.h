@@ -16,8 +16,8 @@ inline constexpr std::uint32_t kToolSubclass = 0x10;
 
 struct ToolDescription {
   std::uint32_t flags = 0;
-  WindowId owner = kNoWindow;     // the window that receives the tool's notifications
-  std::uintptr_t toolId = 0;      // with kToolIdIsWindow: the control's window
+  WindowId owner = kNoWindow;  // the window that receives the tool's notifications
+  std::uintptr_t toolId = 0;   // with kToolIdIsWindow: the control's window
   std::string_view text;
 };
 

@@ -1,7 +1,7 @@
 // The window system as the tray program uses it: windows and their properties, posted and sent
 // messages, timers, message boxes, modal dialogs built from a numbered template, and the controls
-// of a dialog addressed by number, and the pieces of a modal loop of one's own. Numbers (messages, styles, results) are the system's own; see
-// ui_constants.h.
+// of a dialog addressed by number, and the pieces of a modal loop of one's own. Numbers (messages, styles, results) are
+// the system's own; see ui_constants.h.
 #pragma once
 
 #include <cstdint>
@@ -81,8 +81,7 @@ class Ui {
 
   // Messages.
   virtual bool Post(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-  virtual std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+  virtual std::intptr_t Send(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // The same number for the same name in every process of the desktop.
   virtual std::uint32_t RegisterMessage(std::string_view name) = 0;
   virtual void PostQuit(int exitCode) = 0;
@@ -100,14 +99,12 @@ class Ui {
   virtual void StopTimer(WindowId window, std::uintptr_t id) = 0;
 
   // A message box; returns the button the user chose.
-  virtual int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption,
-                             std::uint32_t style) = 0;
+  virtual int ShowMessageBox(WindowId owner, std::string_view text, std::string_view caption, std::uint32_t style) = 0;
 
   // Makes a dialog of the module's template, owned by owner, and initialises it (WM_INITDIALOG);
   // it stays hidden whatever the template says until it is shown. kNoWindow when it could not
   // be made. Whoever runs it modally disables the owner and runs a loop of its own.
-  virtual WindowId CreateModelessDialog(ModuleId module, int templateId, WindowId owner,
-                                        WindowHandler& handler) = 0;
+  virtual WindowId CreateModelessDialog(ModuleId module, int templateId, WindowId owner, WindowHandler& handler) = 0;
 
   // Controls of a dialog, by number.
   virtual WindowId DialogItem(WindowId dialog, int id) = 0;

@@ -41,7 +41,9 @@ class Field {
   const std::string& path() const { return path_; }
   bool IsString() const { return value_.is_string(); }
 
-  Field Member(std::string_view key) const { return Field(value_.at(std::string(key)), path_ + "." + std::string(key)); }
+  Field Member(std::string_view key) const {
+    return Field(value_.at(std::string(key)), path_ + "." + std::string(key));
+  }
   Field Item(std::size_t index) const { return Field(value_.at(index), path_ + "[" + std::to_string(index) + "]"); }
   bool Has(std::string_view key) const { return value_.contains(std::string(key)); }
 
@@ -179,18 +181,21 @@ class Loader {
     if (top.Has("eventLog")) {
       machine_.eventLogReadable = top.Member("eventLog").Choice<bool>({{"readable", true}, {"unreadable", false}});
     }
-    if (top.Has("rescan")) machine_.rescanWorks = top.Member("rescan").Choice<bool>({{"starts", true}, {"fails", false}});
+    if (top.Has("rescan"))
+      machine_.rescanWorks = top.Member("rescan").Choice<bool>({{"starts", true}, {"fails", false}});
     machine_.IndexInterfacePaths();
     return std::move(machine_);
   }
 
  private:
   void ReadNode(const Field& field, std::optional<std::size_t> parent, int depth) {
-    if (depth > kMaxTreeDepth) field.Fail("the tree is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
+    if (depth > kMaxTreeDepth)
+      field.Fail("the tree is nested deeper than " + std::to_string(kMaxTreeDepth) + " levels");
     field.ExpectObject({"id", "hardwareIds", "description", "friendlyName", "class", "classGuid", "service",
-                        "deviceObject", "removal", "veto", "appearsAfterRescan", "hardwareIdReadError", "disk", "optical",
-                        "children"});
-    if (field.Has("disk") && field.Has("optical")) field.Fail("a node carries either \"disk\" or \"optical\", not both");
+                        "deviceObject", "removal", "veto", "appearsAfterRescan", "hardwareIdReadError", "disk",
+                        "optical", "children"});
+    if (field.Has("disk") && field.Has("optical"))
+      field.Fail("a node carries either \"disk\" or \"optical\", not both");
 
     const std::size_t index = machine_.nodes.size();
     machine_.nodes.emplace_back();
@@ -242,9 +247,11 @@ class Loader {
     if (!field.Has("programs")) return veto;
     const Field programs = field.Member("programs");
     if (programs.ArraySize() > 0 && !IsProgramVeto(veto.type)) {
-      programs.Fail("programs hold a device only with the veto types \"windowsApp\", \"outstandingOpen\" and \"pendingClose\"");
+      programs.Fail(
+          "programs hold a device only with the veto types \"windowsApp\", \"outstandingOpen\" and \"pendingClose\"");
     }
-    for (std::size_t i = 0; i < programs.ArraySize(); ++i) veto.programs.push_back(ReadHoldingProgram(programs.Item(i)));
+    for (std::size_t i = 0; i < programs.ArraySize(); ++i)
+      veto.programs.push_back(ReadHoldingProgram(programs.Item(i)));
     return veto;
   }
 
@@ -282,22 +289,25 @@ class Loader {
   }
 
   std::size_t ReadDisk(const Field& field, std::optional<std::size_t> node) {
-    field.ExpectObject({"number", "interface", "interfaceOpens", "pathOpens", "numberQuery", "layout", "access", "volumes"});
+    field.ExpectObject(
+        {"number", "interface", "interfaceOpens", "pathOpens", "numberQuery", "layout", "access", "volumes"});
     if (!field.Has("number")) field.Fail("missing member \"number\" (the disk number)");
     StorageUnit unit;
     unit.node = node;
     unit.number = field.Member("number").Unsigned();
     if (field.Has("interface")) {
-      unit.interfaceKind = field.Member("interface").Choice<InterfaceKind>(
-          {{"disk", InterfaceKind::kDisk}, {"writeOnce", InterfaceKind::kWriteOnceDisk}});
+      unit.interfaceKind =
+          field.Member("interface")
+              .Choice<InterfaceKind>({{"disk", InterfaceKind::kDisk}, {"writeOnce", InterfaceKind::kWriteOnceDisk}});
     }
     ReadCommonFaults(field, unit);
     if (field.Has("layout")) unit.layout = ReadLayout(field.Member("layout"));
     if (field.Has("access")) {
-      unit.layoutAccess = field.Member("access").Choice<LayoutAccess>({{"opens", LayoutAccess::kOpens},
-                                                                       {"heldExclusively", LayoutAccess::kHeldExclusively},
-                                                                       {"heldForReading", LayoutAccess::kHeldForReading},
-                                                                       {"denied", LayoutAccess::kDenied}});
+      unit.layoutAccess =
+          field.Member("access").Choice<LayoutAccess>({{"opens", LayoutAccess::kOpens},
+                                                       {"heldExclusively", LayoutAccess::kHeldExclusively},
+                                                       {"heldForReading", LayoutAccess::kHeldForReading},
+                                                       {"denied", LayoutAccess::kDenied}});
     }
     const std::size_t index = AddUnit(unit);
     if (field.Has("volumes")) {
@@ -372,7 +382,9 @@ class Loader {
     const std::string text = field.Text();
     if (const auto named = GptTypeNames().find(text); named != GptTypeNames().end()) return named->second;
     const auto guid = ParseGuid(text);
-    if (!guid) field.Fail("expected a GPT partition type GUID \"{...}\" or basicData, msReserved, ldmMetadata, ldmData, efiSystem");
+    if (!guid)
+      field.Fail(
+          "expected a GPT partition type GUID \"{...}\" or basicData, msReserved, ldmMetadata, ldmData, efiSystem");
     return *guid;
   }
 
@@ -418,16 +430,19 @@ class Loader {
   }
 
   static std::uint32_t DriveType(const Field& field) {
-    return field.Choice<std::uint32_t>({{"fixed", kDriveFixed}, {"removable", kDriveRemovable}, {"cdrom", kDriveCdRom}});
+    return field.Choice<std::uint32_t>(
+        {{"fixed", kDriveFixed}, {"removable", kDriveRemovable}, {"cdrom", kDriveCdRom}});
   }
 
   void ReadWmi(const Field& field) {
     field.ExpectObject({"com", "security", "connect", "query"});
     constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005u);
-    if (field.Has("com")) machine_.wmi.comResult = field.Member("com").Choice<std::int32_t>({{"ok", kSOk}, {"fails", kEFail}});
+    if (field.Has("com"))
+      machine_.wmi.comResult = field.Member("com").Choice<std::int32_t>({{"ok", kSOk}, {"fails", kEFail}});
     if (field.Has("security")) {
-      machine_.wmi.securityResult = field.Member("security").Choice<std::int32_t>(
-          {{"ok", kSOk}, {"alreadySet", kRpcETooLate}, {"fails", kEFail}});
+      machine_.wmi.securityResult =
+          field.Member("security")
+              .Choice<std::int32_t>({{"ok", kSOk}, {"alreadySet", kRpcETooLate}, {"fails", kEFail}});
     }
     machine_.wmi.connects = field.OptionalFlag("connect", true);
     machine_.wmi.queryWorks = field.OptionalFlag("query", true);

@@ -54,8 +54,7 @@ SimDesktop::Control* SimDesktop::FindControl(WindowId dialog, int id) {
   return found == window->controls.end() ? nullptr : &found->second;
 }
 
-std::intptr_t SimDesktop::Deliver(WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                                  std::intptr_t lParam) {
+std::intptr_t SimDesktop::Deliver(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   SimWindow* target = Find(window);
   if (target == nullptr || target->handler == nullptr) return 0;
   return target->handler->HandleMessage(window, message, wParam, lParam);
@@ -250,8 +249,9 @@ MessageWait SimDesktop::NextMessage(Message& message) {
     message = {kNoWindow, win::kWmNull, 0, 0};
     return MessageWait::kMessage;
   }
-  const std::uint64_t deadline =
-      timeLimit_ ? *timeLimit_ : loops_.empty() ? clock_.NowMs() + kPatienceMs : loops_.back().patienceEnd;
+  const std::uint64_t deadline = timeLimit_       ? *timeLimit_
+                                 : loops_.empty() ? clock_.NowMs() + kPatienceMs
+                                                  : loops_.back().patienceEnd;
   for (;;) {
     if (!queue_.empty()) {
       if (!CountStep()) return Give(GiveUp::kTimeLimit);
@@ -268,9 +268,9 @@ MessageWait SimDesktop::NextMessage(Message& message) {
     const auto timer = std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
       return a.due < b.due || (a.due == b.due && a.order < b.order);
     });
-    const auto action = std::min_element(scheduled_.begin(), scheduled_.end(), [](const Scheduled& a, const Scheduled& b) {
-      return a.due < b.due || (a.due == b.due && a.order < b.order);
-    });
+    const auto action = std::min_element(
+        scheduled_.begin(), scheduled_.end(),
+        [](const Scheduled& a, const Scheduled& b) { return a.due < b.due || (a.due == b.due && a.order < b.order); });
     const bool haveTimer = timer != timers_.end();
     const bool haveAction = action != scheduled_.end();
     if (!haveTimer && !haveAction) return Give(GiveUp::kIdle);

@@ -17,7 +17,8 @@ std::optional<InterfaceKind> KindOf(const Guid& interfaceClass) {
 
 // "SCSI" enumerates the devices whose instance IDs begin with "SCSI\".
 bool EnumeratedBy(const Node& node, std::string_view enumerator) {
-  if (!node.instanceId || node.instanceId->size() <= enumerator.size() || (*node.instanceId)[enumerator.size()] != '\\') {
+  if (!node.instanceId || node.instanceId->size() <= enumerator.size() ||
+      (*node.instanceId)[enumerator.size()] != '\\') {
     return false;
   }
   for (std::size_t i = 0; i < enumerator.size(); ++i) {
@@ -62,8 +63,8 @@ class SimDeviceInfoSet : public DeviceInfoSet {
     return index < nodes_.size() ? std::optional<DevNode>(HandleOf(nodes_[index])) : std::nullopt;
   }
 
-  std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property, char* buffer,
-                                          std::uint32_t size, std::uint32_t& requiredSize) override {
+  std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property, char* buffer, std::uint32_t size,
+                                          std::uint32_t& requiredSize) override {
     if (index >= nodes_.size()) return kErrorNoMoreItems;
     const Node& node = machine_.nodes[nodes_[index]];
     if (property == kSpdrpHardwareId && node.hardwareIdReadError) return *node.hardwareIdReadError;

@@ -15,17 +15,28 @@
 namespace holvara {
 
 struct SimDrawOp {
-  enum Kind { kMenuFont, kFontRestored, kFill, kTextColour, kBackgroundColour, kTransparent, kText, kBitmapCell, kIcon, kPaintEnded };
+  enum Kind {
+    kMenuFont,
+    kFontRestored,
+    kFill,
+    kTextColour,
+    kBackgroundColour,
+    kTransparent,
+    kText,
+    kBitmapCell,
+    kIcon,
+    kPaintEnded
+  };
   std::uintptr_t deviceContext = 0;
   Kind kind = kFill;
   ItemRectangle rect{};  // kFill; kBitmapCell: the square drawn into
   Colour colour = 0;     // kFill, kTextColour
   int x = 0;             // kText, kIcon
   int y = 0;
-  std::string text{};          // kText
-  std::uintptr_t image = 0;    // kBitmapCell, kIcon
-  int dpi = 0;                 // kMenuFont
-  int sourceX = 0;             // kBitmapCell
+  std::string text{};        // kText
+  std::uintptr_t image = 0;  // kBitmapCell, kIcon
+  int dpi = 0;               // kMenuFont
+  int sourceX = 0;           // kBitmapCell
   int sourceY = 0;
 };
 

@@ -18,8 +18,8 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 EventLogMark SimEventLog::Mark() { return {machine_.eventLog.size()}; }
 
 std::optional<std::vector<RemovalVetoEvent>> SimEventLog::RemovalVetoesSince(EventLogMark mark,
-                                                                            std::string_view deviceInstanceId,
-                                                                            std::size_t maxEvents, std::uint32_t) {
+                                                                             std::string_view deviceInstanceId,
+                                                                             std::size_t maxEvents, std::uint32_t) {
   if (!machine_.eventLogReadable) return std::nullopt;
   std::vector<RemovalVetoEvent> events;
   for (std::size_t i = static_cast<std::size_t>(mark.value); i < machine_.eventLog.size() && events.size() < maxEvents;

@@ -15,7 +15,8 @@ class SimEventLog : public EventLog {
   // nothing is waited for.
   EventLogMark Mark() override;
   std::optional<std::vector<RemovalVetoEvent>> RemovalVetoesSince(EventLogMark mark, std::string_view deviceInstanceId,
-                                                                  std::size_t maxEvents, std::uint32_t settleMs) override;
+                                                                  std::size_t maxEvents,
+                                                                  std::uint32_t settleMs) override;
 
  private:
   Machine& machine_;

@@ -68,8 +68,8 @@ class SimEvent : public Event {
 
   bool Wait(std::uint32_t timeoutMs) override {
     auto lock = scheduler_.Lock();
-    const bool signalled =
-        scheduler_.BlockUntil(lock, [this] { return state_->signalled; }, Timeout(timeoutMs));
+    const bool signalled = scheduler_.BlockUntil(
+        lock, [this] { return state_->signalled; }, Timeout(timeoutMs));
     if (signalled && !state_->manualReset) state_->signalled = false;
     return signalled;
   }
@@ -123,14 +123,12 @@ class SimClientPipe : public ClientPipe {
     ipc_.scheduler_.BlockUntil(
         lock,
         [this] {
-          return !connection_->handedToClient.empty() || !connection_->toClient.empty() ||
-                 !connection_->serverOpen;
+          return !connection_->handedToClient.empty() || !connection_->toClient.empty() || !connection_->serverOpen;
         },
         std::nullopt);
     connection_->clientReadPending = 0;
-    const std::size_t taken = connection_->handedToClient.empty()
-                                  ? TakeBytes(connection_->toClient, buffer)
-                                  : TakeBytes(connection_->handedToClient, buffer);
+    const std::size_t taken = connection_->handedToClient.empty() ? TakeBytes(connection_->toClient, buffer)
+                                                                  : TakeBytes(connection_->handedToClient, buffer);
     // A server write waiting for room may now complete.
     if (taken > 0) ipc_.scheduler_.Changed();
     return taken;
@@ -148,8 +146,7 @@ class SimClientPipe : public ClientPipe {
 
 class SimServerPipe : public ServerPipe {
  public:
-  SimServerPipe(SimIpc& ipc, std::shared_ptr<SimIpc::PipeState> pipe)
-      : ipc_(ipc), pipe_(std::move(pipe)) {}
+  SimServerPipe(SimIpc& ipc, std::shared_ptr<SimIpc::PipeState> pipe) : ipc_(ipc), pipe_(std::move(pipe)) {}
 
   // Closing the server end, unlike disconnecting it, leaves what was written readable.
   ~SimServerPipe() override {
@@ -180,8 +177,7 @@ class SimServerPipe : public ServerPipe {
     ipc_.scheduler_.BlockUntil(
         lock,
         [&] {
-          return !connection->toServer.empty() || !connection->clientOpen ||
-                 !connection->serverOpen || IsSet(stop);
+          return !connection->toServer.empty() || !connection->clientOpen || !connection->serverOpen || IsSet(stop);
         },
         Timeout(timeoutMs));
     if (!connection->serverOpen) return 0;
@@ -199,8 +195,7 @@ class SimServerPipe : public ServerPipe {
     ipc_.scheduler_.Changed();
     const auto fits = [&] { return connection->toClient.size() <= kPipeBufferBytes; };
     ipc_.scheduler_.BlockUntil(
-        lock, [&] { return fits() || !connection->clientOpen || !connection->serverOpen; },
-        Timeout(timeoutMs));
+        lock, [&] { return fits() || !connection->clientOpen || !connection->serverOpen; }, Timeout(timeoutMs));
     if (fits()) return true;
     const std::size_t unread = std::min(connection->toClient.size(), bytes.size());
     connection->toClient.erase(connection->toClient.end() - static_cast<std::ptrdiff_t>(unread),
@@ -214,8 +209,7 @@ class SimServerPipe : public ServerPipe {
     const auto connection = pipe_->connection;
     if (!connection) return;
     ipc_.scheduler_.BlockUntil(
-        lock, [&] { return !connection->clientOpen || !connection->serverOpen || IsSet(stop); },
-        Timeout(timeoutMs));
+        lock, [&] { return !connection->clientOpen || !connection->serverOpen || IsSet(stop); }, Timeout(timeoutMs));
   }
 
   // As on the real system, the client loses whatever it has not read yet.
@@ -311,11 +305,8 @@ bool SimIpc::WaitForPipe(std::string_view name, std::uint32_t timeoutMs) {
   const auto exists = [&] { return pipe->hasServer || pipe->responder != nullptr; };
   if (!exists()) return false;
   return scheduler_.BlockUntil(
-      lock,
-      [&] {
-        return !exists() || (!pipe->connection && (pipe->listening || pipe->responder != nullptr));
-      },
-      Timeout(timeoutMs)) &&
+             lock, [&] { return !exists() || (!pipe->connection && (pipe->listening || pipe->responder != nullptr)); },
+             Timeout(timeoutMs)) &&
          exists();
 }
 
@@ -333,8 +324,7 @@ PipeCreateResult SimIpc::CreatePipe(std::string_view name, std::span<const Acces
   return {std::make_unique<SimServerPipe>(*this, slot), 0};
 }
 
-void SimIpc::Respond(std::unique_lock<std::mutex>& lock,
-                     const std::shared_ptr<Connection>& connection) {
+void SimIpc::Respond(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Connection>& connection) {
   ServiceRequest request{};
   const std::size_t count = std::min(connection->toServer.size(), sizeof(request));
   std::copy_n(connection->toServer.begin(), count, reinterpret_cast<std::byte*>(&request));
@@ -372,8 +362,7 @@ void SimIpc::ReleaseClient(const std::shared_ptr<Connection>& connection) {
   scheduler_.Changed();
 }
 
-void SimIpc::AttachResponder(const std::string& pipeName, const std::string& finishedEventName,
-                             Responder responder) {
+void SimIpc::AttachResponder(const std::string& pipeName, const std::string& finishedEventName, Responder responder) {
   auto lock = scheduler_.Lock();
   PipeState& pipe = Pipe(pipeName);
   pipe.responder = std::move(responder);

@@ -35,8 +35,7 @@ class SimIpc : public Ipc {
   // Answers every connection to pipeName with the responder: once the client has written a whole
   // request (or closed early, leaving the rest zero), the reply is queued for it and the named
   // event finishedEventName is set if it exists.
-  void AttachResponder(const std::string& pipeName, const std::string& finishedEventName,
-                       Responder responder);
+  void AttachResponder(const std::string& pipeName, const std::string& finishedEventName, Responder responder);
   void DetachResponder(const std::string& pipeName);
 
   // Scripted faults.

@@ -23,11 +23,14 @@ class SimKernelClock : public Clock, public SimTimeline {
   }
   void SleepMs(std::uint32_t ms) override {
     auto lock = scheduler_.Lock();
-    scheduler_.BlockUntil(lock, [] { return false; }, ms);
+    scheduler_.BlockUntil(
+        lock, [] { return false; }, ms);
   }
   void PassUntil(std::uint64_t timeMs) override {
     auto lock = scheduler_.Lock();
-    if (timeMs > scheduler_.Now()) scheduler_.BlockUntil(lock, [] { return false; }, timeMs - scheduler_.Now());
+    if (timeMs > scheduler_.Now())
+      scheduler_.BlockUntil(
+          lock, [] { return false; }, timeMs - scheduler_.Now());
   }
 
  private:

@@ -83,8 +83,8 @@ void SimMenus::MeasureAndDraw(SimTrackedMenu& shown, int highlighted) {
       item.rect = {0, top, static_cast<int>(width), bottom};
       item.deviceContext = drawing_.NewDeviceContext();
       const std::uint32_t state = static_cast<int>(i) == highlighted ? kOwnerDrawSelected : 0;
-      DrawItemRecord draw{kOwnerDrawnMenu, 0, item.command, 1, state, shown.menu, item.deviceContext, item.rect,
-                          item.itemData};
+      DrawItemRecord draw{kOwnerDrawnMenu,    0,         item.command, 1, state, shown.menu,
+                          item.deviceContext, item.rect, item.itemData};
       ui_.Send(shown.owner, kWmDrawItem, 0, reinterpret_cast<std::intptr_t>(&draw));
     }
     top = bottom;

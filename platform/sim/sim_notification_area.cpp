@@ -92,7 +92,7 @@ void SimNotificationArea::TakeBalloonAway(WindowId window, std::uint32_t id) {
 }
 
 std::intptr_t SimNotificationArea::BalloonWindow::HandleMessage(WindowId window, std::uint32_t message, std::uintptr_t,
-                                                               std::intptr_t) {
+                                                                std::intptr_t) {
   if (message == win::kWmNcCreate) return 1;
   if (message != kWmLButtonDown) return 0;
   const auto found = std::find_if(area_.onScreen_.begin(), area_.onScreen_.end(),

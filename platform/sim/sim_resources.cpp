@@ -53,8 +53,8 @@ class SimResourceLibrary : public ResourceLibrary {
   ModuleId Module() const override { return reinterpret_cast<ModuleId>(&data_); }
 
  private:
-  std::unique_ptr<ResourceImage> Make(char kind, const std::set<std::uint32_t>& present, std::uint32_t id,
-                                      int width, int height) {
+  std::unique_ptr<ResourceImage> Make(char kind, const std::set<std::uint32_t>& present, std::uint32_t id, int width,
+                                      int height) {
     if (present.count(id) == 0) return nullptr;
     images_->push_back({kind, id, width, height});
     return std::make_unique<SimImage>((static_cast<std::uintptr_t>(kind) << 24) | id);

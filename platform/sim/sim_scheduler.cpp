@@ -10,14 +10,14 @@ void SimScheduler::JoinAll() {
   std::vector<std::thread> threads;
   {
     auto lock = Lock();
-    BlockUntil(lock, [this] { return knownThreads_ == 1; }, std::nullopt);
+    BlockUntil(
+        lock, [this] { return knownThreads_ == 1; }, std::nullopt);
     threads.swap(threads_);
   }
   for (auto& thread : threads) thread.join();
 }
 
-bool SimScheduler::BlockUntil(std::unique_lock<std::mutex>& lock,
-                              const std::function<bool()>& ready,
+bool SimScheduler::BlockUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready,
                               std::optional<std::uint64_t> timeoutMs) {
   Waiter self;
   if (timeoutMs) self.deadline = now_ + *timeoutMs;
@@ -43,8 +43,8 @@ void SimScheduler::Changed() {
 }
 
 void SimScheduler::AdvanceIfAllBlocked() {
-  const auto blocked = std::count_if(waiters_.begin(), waiters_.end(),
-                                     [](const Waiter* waiter) { return !waiter->runnable; });
+  const auto blocked =
+      std::count_if(waiters_.begin(), waiters_.end(), [](const Waiter* waiter) { return !waiter->runnable; });
   if (blocked < knownThreads_) return;
   std::optional<std::uint64_t> earliest;
   for (const Waiter* waiter : waiters_) {

@@ -8,11 +8,11 @@
 // consistently with the change that satisfies it.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <list>
 #include <mutex>
-#include <condition_variable>
 #include <optional>
 #include <thread>
 #include <vector>

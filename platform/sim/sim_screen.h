@@ -2,6 +2,7 @@
 // program's version block, sounds, the top-level windows and list controls, bundled as the program takes them.
 #pragma once
 
+#include "platform/ports/screen_ports.h"
 #include "platform/sim/sim_cursor.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_drawing.h"
@@ -11,7 +12,6 @@
 #include "platform/sim/sim_top_windows.h"
 #include "platform/sim/sim_version_info.h"
 #include "platform/sim/sim_window_metrics.h"
-#include "platform/ports/screen_ports.h"
 
 namespace holvara {
 

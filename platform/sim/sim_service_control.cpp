@@ -6,8 +6,7 @@
 
 namespace holvara {
 
-bool SimServiceControl::RunDispatcher(std::string_view serviceName,
-                                      std::function<void()> serviceMain) {
+bool SimServiceControl::RunDispatcher(std::string_view serviceName, std::function<void()> serviceMain) {
   auto lock = scheduler_.Lock();
   if (!startedByScm_) return false;
   dispatchedName_ = serviceName;
@@ -30,8 +29,7 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
   for (;;) {
     lock.lock();
     scheduler_.BlockUntil(
-        lock, [&] { return !controls_.empty() || *mainEnded || StoppedReported(firstReport); },
-        std::nullopt);
+        lock, [&] { return !controls_.empty() || *mainEnded || StoppedReported(firstReport); }, std::nullopt);
     if (controls_.empty()) return true;
     const std::uint32_t control = controls_.front();
     controls_.pop_front();
@@ -42,14 +40,12 @@ bool SimServiceControl::RunDispatcher(std::string_view serviceName,
 }
 
 bool SimServiceControl::StoppedReported(std::size_t firstReport) const {
-  return std::any_of(reports_.begin() + static_cast<std::ptrdiff_t>(firstReport), reports_.end(),
-                     [](const Report& report) {
-    return report.accepted && report.status.currentState == kServiceStopped;
-  });
+  return std::any_of(
+      reports_.begin() + static_cast<std::ptrdiff_t>(firstReport), reports_.end(),
+      [](const Report& report) { return report.accepted && report.status.currentState == kServiceStopped; });
 }
 
-bool SimServiceControl::RegisterHandler(std::string_view serviceName,
-                                        std::function<void(std::uint32_t)> handler) {
+bool SimServiceControl::RegisterHandler(std::string_view serviceName, std::function<void(std::uint32_t)> handler) {
   auto lock = scheduler_.Lock();
   if (failRegistration_ || serviceName != dispatchedName_) return false;
   handler_ = std::move(handler);

@@ -23,12 +23,10 @@ class SimServiceControl : public ServiceControl {
     std::uint64_t atMs;
   };
 
-  SimServiceControl(SimScheduler& scheduler, SimThreads& threads)
-      : scheduler_(scheduler), threads_(threads) {}
+  SimServiceControl(SimScheduler& scheduler, SimThreads& threads) : scheduler_(scheduler), threads_(threads) {}
 
   bool RunDispatcher(std::string_view serviceName, std::function<void()> serviceMain) override;
-  bool RegisterHandler(std::string_view serviceName,
-                       std::function<void(std::uint32_t control)> handler) override;
+  bool RegisterHandler(std::string_view serviceName, std::function<void(std::uint32_t control)> handler) override;
   bool SetStatus(const ServiceStatus& status) override;
 
   // Scripted behaviour.

@@ -82,7 +82,8 @@ class SimStorageHandle : public StorageHandle {
 
 std::optional<StorageDeviceNumber> NumberOf(const StorageUnit& unit) {
   if (!unit.numberQueryWorks) return std::nullopt;
-  return StorageDeviceNumber{unit.optical ? kFileDeviceCdRom : kFileDeviceDisk, unit.number, unit.optical ? 0xFFFFFFFFu : 0};
+  return StorageDeviceNumber{unit.optical ? kFileDeviceCdRom : kFileDeviceDisk, unit.number,
+                             unit.optical ? 0xFFFFFFFFu : 0};
 }
 
 }  // namespace
@@ -128,7 +129,8 @@ std::unique_ptr<StorageHandle> SimStorage::OpenVolume(char letter) {
   std::optional<StorageDeviceNumber> number;
   if (volume->numberQueryWorks) {
     const StorageUnit& unit = machine_.units[volume->units.front()];
-    number = StorageDeviceNumber{unit.optical ? kFileDeviceCdRom : kFileDeviceDisk, unit.number, volume->partitionNumber};
+    number =
+        StorageDeviceNumber{unit.optical ? kFileDeviceCdRom : kFileDeviceDisk, unit.number, volume->partitionNumber};
   }
   return std::make_unique<SimStorageHandle>(number, std::nullopt);
 }

@@ -18,8 +18,13 @@ namespace holvara::sim {
 class SimulatedPc {
  public:
   explicit SimulatedPc(Machine machine)
-      : machine_(std::move(machine)), tree_(machine_), interfaces_(machine_), storage_(machine_), wmi_(machine_),
-        eventLog_(machine_), volumeNames_(machine_) {}
+      : machine_(std::move(machine)),
+        tree_(machine_),
+        interfaces_(machine_),
+        storage_(machine_),
+        wmi_(machine_),
+        eventLog_(machine_),
+        volumeNames_(machine_) {}
   SimulatedPc(const SimulatedPc&) = delete;
   SimulatedPc& operator=(const SimulatedPc&) = delete;
 

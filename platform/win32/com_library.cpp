@@ -17,16 +17,15 @@ std::optional<ComLibrary> Load() {
   const HMODULE oleaut32 = LoadLibraryA("oleaut32.dll");
   if (!ole32 || !oleaut32) return std::nullopt;
   ComLibrary com{};
-  const bool complete = Resolve(ole32, "CoInitialize", com.coInitialize) &&
-                        Resolve(ole32, "CoInitializeEx", com.coInitializeEx) &&
-                        Resolve(ole32, "CoInitializeSecurity", com.coInitializeSecurity) &&
-                        Resolve(ole32, "CoUninitialize", com.coUninitialize) &&
-                        Resolve(ole32, "CoCreateInstance", com.coCreateInstance) &&
-                        Resolve(oleaut32, "SysAllocString", com.sysAllocString) &&
-                        Resolve(oleaut32, "SysAllocStringLen", com.sysAllocStringLen) &&
-                        Resolve(oleaut32, "SysFreeString", com.sysFreeString) &&
-                        Resolve(oleaut32, "VariantInit", com.variantInit) &&
-                        Resolve(oleaut32, "VariantClear", com.variantClear);
+  const bool complete =
+      Resolve(ole32, "CoInitialize", com.coInitialize) && Resolve(ole32, "CoInitializeEx", com.coInitializeEx) &&
+      Resolve(ole32, "CoInitializeSecurity", com.coInitializeSecurity) &&
+      Resolve(ole32, "CoUninitialize", com.coUninitialize) &&
+      Resolve(ole32, "CoCreateInstance", com.coCreateInstance) &&
+      Resolve(oleaut32, "SysAllocString", com.sysAllocString) &&
+      Resolve(oleaut32, "SysAllocStringLen", com.sysAllocStringLen) &&
+      Resolve(oleaut32, "SysFreeString", com.sysFreeString) && Resolve(oleaut32, "VariantInit", com.variantInit) &&
+      Resolve(oleaut32, "VariantClear", com.variantClear);
   if (!complete) return std::nullopt;
   return com;
 }

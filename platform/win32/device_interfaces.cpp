@@ -23,8 +23,7 @@ GUID ToGuid(const Guid& guid) {
 // set was made for, so a set made by enumerator (no class) enumerates no interfaces.
 class Win32DeviceInfoSet final : public DeviceInfoSet {
  public:
-  Win32DeviceInfoSet(HDEVINFO set, std::optional<GUID> interfaceClass)
-      : set_(set), interfaceClass_(interfaceClass) {}
+  Win32DeviceInfoSet(HDEVINFO set, std::optional<GUID> interfaceClass) : set_(set), interfaceClass_(interfaceClass) {}
   ~Win32DeviceInfoSet() override { SetupDiDestroyDeviceInfoList(set_); }
   Win32DeviceInfoSet(const Win32DeviceInfoSet&) = delete;
   Win32DeviceInfoSet& operator=(const Win32DeviceInfoSet&) = delete;
@@ -58,15 +57,14 @@ class Win32DeviceInfoSet final : public DeviceInfoSet {
     return static_cast<DevNode>(data.DevInst);
   }
 
-  std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property,
-                                          char* buffer, std::uint32_t size,
+  std::uint32_t GetDeviceRegistryProperty(std::uint32_t index, std::uint32_t property, char* buffer, std::uint32_t size,
                                           std::uint32_t& requiredSize) override {
     SP_DEVINFO_DATA data{};
     data.cbSize = sizeof data;
     if (!SetupDiEnumDeviceInfo(set_, index, &data)) return GetLastError();
     DWORD required = 0;
-    const BOOL read = SetupDiGetDeviceRegistryPropertyA(
-        set_, &data, property, nullptr, reinterpret_cast<BYTE*>(buffer), size, &required);
+    const BOOL read = SetupDiGetDeviceRegistryPropertyA(set_, &data, property, nullptr, reinterpret_cast<BYTE*>(buffer),
+                                                        size, &required);
     const DWORD error = read ? ERROR_SUCCESS : GetLastError();
     requiredSize = required;
     return error;
@@ -93,19 +91,14 @@ std::unique_ptr<DeviceInfoSet> Wrap(HDEVINFO set, std::optional<GUID> interfaceC
 
 }  // namespace
 
-std::unique_ptr<DeviceInfoSet> Win32DeviceInterfaces::ClassDevsOfInterface(
-    const Guid& interfaceClass) {
+std::unique_ptr<DeviceInfoSet> Win32DeviceInterfaces::ClassDevsOfInterface(const Guid& interfaceClass) {
   const GUID guid = ToGuid(interfaceClass);
-  return Wrap(SetupDiGetClassDevsA(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE),
-              guid);
+  return Wrap(SetupDiGetClassDevsA(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE), guid);
 }
 
-std::unique_ptr<DeviceInfoSet> Win32DeviceInterfaces::ClassDevsOfEnumerator(
-    std::string_view enumerator) {
+std::unique_ptr<DeviceInfoSet> Win32DeviceInterfaces::ClassDevsOfEnumerator(std::string_view enumerator) {
   const std::string name(enumerator);
-  return Wrap(
-      SetupDiGetClassDevsA(nullptr, name.c_str(), nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES),
-      std::nullopt);
+  return Wrap(SetupDiGetClassDevsA(nullptr, name.c_str(), nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES), std::nullopt);
 }
 
 }  // namespace holvara

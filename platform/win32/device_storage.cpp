@@ -20,8 +20,8 @@ class Win32StorageHandle final : public StorageHandle {
   std::optional<StorageDeviceNumber> GetDeviceNumber() override {
     STORAGE_DEVICE_NUMBER number{};
     DWORD returned = 0;
-    if (!DeviceIoControl(handle_, IOCTL_STORAGE_GET_DEVICE_NUMBER, nullptr, 0, &number,
-                         sizeof number, &returned, nullptr)) {
+    if (!DeviceIoControl(handle_, IOCTL_STORAGE_GET_DEVICE_NUMBER, nullptr, 0, &number, sizeof number, &returned,
+                         nullptr)) {
       return std::nullopt;
     }
     return StorageDeviceNumber{number.DeviceType, number.DeviceNumber, number.PartitionNumber};
@@ -38,8 +38,8 @@ class Win32StorageHandle final : public StorageHandle {
  private:
   bool Query(DWORD code, std::span<std::byte> buffer, std::uint32_t& bytesReturned) {
     DWORD returned = 0;
-    const BOOL done = DeviceIoControl(handle_, code, nullptr, 0, buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), &returned, nullptr);
+    const BOOL done = DeviceIoControl(handle_, code, nullptr, 0, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      &returned, nullptr);
     bytesReturned = returned;
     return done != FALSE;
   }
@@ -49,11 +49,9 @@ class Win32StorageHandle final : public StorageHandle {
 
 }  // namespace
 
-std::unique_ptr<StorageHandle> Win32Storage::Open(std::string_view path, std::uint32_t access,
-                                                  std::uint32_t share) {
+std::unique_ptr<StorageHandle> Win32Storage::Open(std::string_view path, std::uint32_t access, std::uint32_t share) {
   const std::string name(path);
-  HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32StorageHandle>(handle);
 }

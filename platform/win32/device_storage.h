@@ -12,8 +12,7 @@ namespace holvara {
 
 class Win32Storage final : public Storage {
  public:
-  std::unique_ptr<StorageHandle> Open(std::string_view path, std::uint32_t access,
-                                      std::uint32_t share) override;
+  std::unique_ptr<StorageHandle> Open(std::string_view path, std::uint32_t access, std::uint32_t share) override;
   std::uint32_t GetLogicalDrives() override;
   std::uint32_t GetDriveType(std::string_view root) override;
 };

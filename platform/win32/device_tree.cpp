@@ -34,11 +34,10 @@ std::optional<DevNode> Win32DeviceTree::Parent(DevNode node) {
   return Found(CM_Get_Parent(&parent, node, 0), parent);
 }
 
-std::uint32_t Win32DeviceTree::GetRegistryProperty(DevNode node, std::uint32_t property,
-                                                   char* buffer, std::uint32_t& length) {
+std::uint32_t Win32DeviceTree::GetRegistryProperty(DevNode node, std::uint32_t property, char* buffer,
+                                                   std::uint32_t& length) {
   ULONG size = length;
-  const CONFIGRET result =
-      CM_Get_DevNode_Registry_PropertyA(node, property, nullptr, buffer, &size, 0);
+  const CONFIGRET result = CM_Get_DevNode_Registry_PropertyA(node, property, nullptr, buffer, &size, 0);
   length = size;
   return result;
 }
@@ -58,8 +57,6 @@ std::uint32_t Win32DeviceTree::QueryAndRemoveSubtree(DevNode node, RemovalVeto* 
   return result;
 }
 
-std::uint32_t Win32DeviceTree::Reenumerate(DevNode node) {
-  return CM_Reenumerate_DevNode(node, CM_REENUMERATE_NORMAL);
-}
+std::uint32_t Win32DeviceTree::Reenumerate(DevNode node) { return CM_Reenumerate_DevNode(node, CM_REENUMERATE_NORMAL); }
 
 }  // namespace holvara

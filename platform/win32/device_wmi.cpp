@@ -11,8 +11,7 @@ namespace holvara {
 
 namespace {
 
-constexpr long kWbemFlagsForwardOnlyReturnImmediately =
-    WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY;
+constexpr long kWbemFlagsForwardOnlyReturnImmediately = WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY;
 constexpr long kNextTimeoutMs = 10000;
 
 // Owns one reference to a COM object.
@@ -40,8 +39,7 @@ class Bstr {
  public:
   explicit Bstr(const wchar_t* text) : value_(Com()->sysAllocString(text)) {}
   explicit Bstr(std::string_view ansi) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                           nullptr, 0);
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     value_ = Com()->sysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (value_) {
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), value_, length);
@@ -93,21 +91,21 @@ class Win32WmiServices final : public WmiServices {
   Win32WmiServices() = default;
 
   bool Connect() {
-    if (FAILED(Com()->coCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWbemLocator, reinterpret_cast<void**>(locator_.Receive())))) {
+    if (FAILED(Com()->coCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                       reinterpret_cast<void**>(locator_.Receive())))) {
       return false;
     }
     const Bstr cimv2(L"root\\cimv2");
-    return SUCCEEDED(locator_->ConnectServer(cimv2, nullptr, nullptr, nullptr, 0, nullptr,
-                                             nullptr, services_.Receive()));
+    return SUCCEEDED(
+        locator_->ConnectServer(cimv2, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services_.Receive()));
   }
 
   std::optional<std::vector<std::string>> QueryPartitionDeviceIds() override {
     const Bstr language(L"WQL");
     const Bstr query(L"SELECT * FROM Win32_DiskPartition");
     ComRef<IEnumWbemClassObject> results;
-    if (FAILED(services_->ExecQuery(language, query, kWbemFlagsForwardOnlyReturnImmediately,
-                                    nullptr, results.Receive()))) {
+    if (FAILED(services_->ExecQuery(language, query, kWbemFlagsForwardOnlyReturnImmediately, nullptr,
+                                    results.Receive()))) {
       return std::nullopt;
     }
     std::vector<std::string> deviceIds;

@@ -59,8 +59,7 @@ std::wstring Quoted(const std::wstring& text) {
 
 std::wstring VetoQuery(EventLogMark mark, std::string_view deviceInstanceId) {
   return L"*[System[Provider[@Name='Microsoft-Windows-Kernel-PnP'] and (EventID=225) and TimeCreated[@SystemTime>='" +
-         IsoTime(mark) + L"']]] and *[EventData[Data[@Name='DeviceInstance']=" + Quoted(Wide(deviceInstanceId)) +
-         L"]]";
+         IsoTime(mark) + L"']]] and *[EventData[Data[@Name='DeviceInstance']=" + Quoted(Wide(deviceInstanceId)) + L"]]";
 }
 
 std::optional<RemovalVetoEvent> Rendered(EVT_HANDLE context, EVT_HANDLE event) {
@@ -93,8 +92,9 @@ EventLogMark Win32EventLog::Mark() {
 }
 
 std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::RemovalVetoesSince(EventLogMark mark,
-                                                                              std::string_view deviceInstanceId,
-                                                                              std::size_t maxEvents, std::uint32_t settleMs) {
+                                                                               std::string_view deviceInstanceId,
+                                                                               std::size_t maxEvents,
+                                                                               std::uint32_t settleMs) {
   const ULONGLONG until = GetTickCount64() + settleMs;
   for (;;) {
     auto events = QueryOnce(mark, deviceInstanceId, maxEvents);
@@ -103,15 +103,17 @@ std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::RemovalVetoesSince(E
   }
 }
 
-std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::QueryOnce(EventLogMark mark, std::string_view deviceInstanceId,
-                                                                     std::size_t maxEvents) {
-  const EvtHandle results(
-      EvtQuery(nullptr, L"System", VetoQuery(mark, deviceInstanceId).c_str(), EvtQueryChannelPath | EvtQueryForwardDirection));
+std::optional<std::vector<RemovalVetoEvent>> Win32EventLog::QueryOnce(EventLogMark mark,
+                                                                      std::string_view deviceInstanceId,
+                                                                      std::size_t maxEvents) {
+  const EvtHandle results(EvtQuery(nullptr, L"System", VetoQuery(mark, deviceInstanceId).c_str(),
+                                   EvtQueryChannelPath | EvtQueryForwardDirection));
   if (!results) return std::nullopt;
   std::array<LPCWSTR, 3> paths = {L"Event/EventData/Data[@Name='ProcessId']",
                                   L"Event/EventData/Data[@Name='ProcessName']",
                                   L"Event/EventData/Data[@Name='DeviceInstance']"};
-  const EvtHandle context(EvtCreateRenderContext(static_cast<DWORD>(paths.size()), paths.data(), EvtRenderContextValues));
+  const EvtHandle context(
+      EvtCreateRenderContext(static_cast<DWORD>(paths.size()), paths.data(), EvtRenderContextValues));
   if (!context) return std::nullopt;
 
   std::vector<RemovalVetoEvent> events;

@@ -11,7 +11,8 @@ class Win32EventLog final : public EventLog {
   // The system time (FILETIME, UTC) of the call.
   EventLogMark Mark() override;
   std::optional<std::vector<RemovalVetoEvent>> RemovalVetoesSince(EventLogMark mark, std::string_view deviceInstanceId,
-                                                                  std::size_t maxEvents, std::uint32_t settleMs) override;
+                                                                  std::size_t maxEvents,
+                                                                  std::uint32_t settleMs) override;
 
  private:
   std::optional<std::vector<RemovalVetoEvent>> QueryOnce(EventLogMark mark, std::string_view deviceInstanceId,

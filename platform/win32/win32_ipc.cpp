@@ -53,8 +53,7 @@ class Win32ClientPipe final : public ClientPipe {
 
   bool Write(std::span<const std::byte> bytes) override {
     DWORD written = 0;
-    return WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) != 0;
+    return WriteFile(handle_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
   }
   void Flush() override { FlushFileBuffers(handle_.get()); }
   std::size_t Read(std::span<std::byte> buffer) override {
@@ -64,9 +63,7 @@ class Win32ClientPipe final : public ClientPipe {
     }
     return read;
   }
-  bool ServerAlive() override {
-    return PeekNamedPipe(handle_.get(), nullptr, 0, nullptr, nullptr, nullptr) != 0;
-  }
+  bool ServerAlive() override { return PeekNamedPipe(handle_.get(), nullptr, 0, nullptr, nullptr, nullptr) != 0; }
 
  private:
   Win32Handle handle_;
@@ -105,15 +102,13 @@ class Win32ServerPipe final : public ServerPipe {
 
   std::size_t Read(std::span<std::byte> buffer, std::uint32_t timeoutMs, Event& stop) override {
     OVERLAPPED overlapped = Overlapped();
-    const BOOL started =
-        ReadFile(pipe_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &overlapped);
+    const BOOL started = ReadFile(pipe_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &overlapped);
     return Complete(overlapped, started, timeoutMs, &stop);
   }
 
   bool Write(std::span<const std::byte> bytes, std::uint32_t timeoutMs) override {
     OVERLAPPED overlapped = Overlapped();
-    const BOOL started =
-        WriteFile(pipe_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped);
+    const BOOL started = WriteFile(pipe_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &overlapped);
     return Complete(overlapped, started, timeoutMs, nullptr) == bytes.size();
   }
 
@@ -124,8 +119,9 @@ class Win32ServerPipe final : public ServerPipe {
     std::byte scratch[64];
     for (;;) {
       const ULONGLONG now = GetTickCount64();
-      const DWORD remaining =
-          timeoutMs == kWaitForever ? INFINITE : now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+      const DWORD remaining = timeoutMs == kWaitForever ? INFINITE
+                              : now >= deadline         ? 0
+                                                        : static_cast<DWORD>(deadline - now);
       if (Read(scratch, remaining, stop) == 0 || remaining == 0) return;
     }
   }
@@ -194,8 +190,8 @@ std::unique_ptr<Event> Win32Ipc::CreateUnnamedEvent() {
 }
 
 PipeOpenResult Win32Ipc::OpenPipe(std::string_view name) {
-  const HANDLE handle = CreateFileA(std::string(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE handle =
+      CreateFileA(std::string(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle != INVALID_HANDLE_VALUE) {
     return {std::make_unique<Win32ClientPipe>(handle), PipeOpenError::kNone};
   }
@@ -237,8 +233,7 @@ PipeCreateResult Win32Ipc::CreatePipe(std::string_view name, std::span<const Acc
   }
 
   LocalAcl acl;
-  if (const DWORD error = SetEntriesInAclA(static_cast<ULONG>(entries.size()), entries.data(),
-                                           nullptr, &acl.acl)) {
+  if (const DWORD error = SetEntriesInAclA(static_cast<ULONG>(entries.size()), entries.data(), nullptr, &acl.acl)) {
     return {nullptr, error};
   }
   SECURITY_DESCRIPTOR descriptor;
@@ -248,16 +243,15 @@ PipeCreateResult Win32Ipc::CreatePipe(std::string_view name, std::span<const Acc
   }
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), &descriptor, FALSE};
 
-  Win32Handle pipe(CreateNamedPipeA(
-      std::string(name).c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-      PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
-      kPipeBufferSize, kPipeBufferSize, kPipeDefaultTimeoutMs, &attributes));
+  Win32Handle pipe(CreateNamedPipeA(std::string(name).c_str(),
+                                    PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                    PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
+                                    kPipeBufferSize, kPipeBufferSize, kPipeDefaultTimeoutMs, &attributes));
   if (!pipe) return {nullptr, GetLastError()};
   Win32Handle connectEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   Win32Handle ioEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!connectEvent || !ioEvent) return {nullptr, GetLastError()};
-  return {std::make_unique<Win32ServerPipe>(std::move(pipe), std::move(connectEvent), std::move(ioEvent)),
-          0};
+  return {std::make_unique<Win32ServerPipe>(std::move(pipe), std::move(connectEvent), std::move(ioEvent)), 0};
 }
 
 }  // namespace holvara

@@ -63,7 +63,9 @@ void Win32ListViews::SetExtendedStyle(WindowId list, std::uint32_t style) {
   ListView_SetExtendedListViewStyle(Hwnd(list), style);
 }
 
-bool Win32ListViews::DeleteColumn(WindowId list, int column) { return ListView_DeleteColumn(Hwnd(list), column) != FALSE; }
+bool Win32ListViews::DeleteColumn(WindowId list, int column) {
+  return ListView_DeleteColumn(Hwnd(list), column) != FALSE;
+}
 
 int Win32ListViews::InsertColumn(WindowId list, int column, std::string_view header, int format, int width) {
   std::string text(header);
@@ -73,8 +75,8 @@ int Win32ListViews::InsertColumn(WindowId list, int column, std::string_view hea
   description.cx = width;
   description.pszText = text.data();
   description.iSubItem = column;
-  return static_cast<int>(SendMessageA(Hwnd(list), LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
-                                       reinterpret_cast<LPARAM>(&description)));
+  return static_cast<int>(
+      SendMessageA(Hwnd(list), LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description)));
 }
 
 void Win32ListViews::DeleteAllItems(WindowId list) {

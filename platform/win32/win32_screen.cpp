@@ -33,7 +33,8 @@ class Win32VersionBlock final : public VersionBlock {
     }
     // The length counts characters and may count the terminator; neither is trusted beyond it.
     const char* text = static_cast<const char*>(value);
-    const std::size_t inside = static_cast<std::size_t>(data_.data() + data_.size() - static_cast<const std::uint8_t*>(value));
+    const std::size_t inside =
+        static_cast<std::size_t>(data_.data() + data_.size() - static_cast<const std::uint8_t*>(value));
     const std::size_t bound = std::min<std::size_t>(length, inside);
     return std::string(text, strnlen(text, bound));
   }
@@ -152,8 +153,8 @@ std::vector<WindowId> Win32TopWindows::List() {
 std::optional<std::string> Win32TopWindows::TextWithin(WindowId window, std::uint32_t timeoutMs) {
   char text[256] = {};
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(Hwnd(window), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), kAskFlags,
-                           timeoutMs, &copied)) {
+  if (!SendMessageTimeoutA(Hwnd(window), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), kAskFlags, timeoutMs,
+                           &copied)) {
     return std::nullopt;
   }
   return std::string(text, strnlen(text, sizeof text - 1));

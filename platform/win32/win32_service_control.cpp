@@ -18,16 +18,14 @@ void WINAPI HandlerEntry(DWORD control) { g_handler(control); }
 
 }  // namespace
 
-bool Win32ServiceControl::RunDispatcher(std::string_view serviceName,
-                                        std::function<void()> serviceMain) {
+bool Win32ServiceControl::RunDispatcher(std::string_view serviceName, std::function<void()> serviceMain) {
   g_serviceMain = std::move(serviceMain);
   std::string name(serviceName);
   const SERVICE_TABLE_ENTRYA table[] = {{name.data(), ServiceMainEntry}, {nullptr, nullptr}};
   return StartServiceCtrlDispatcherA(table) != 0;
 }
 
-bool Win32ServiceControl::RegisterHandler(std::string_view serviceName,
-                                          std::function<void(std::uint32_t)> handler) {
+bool Win32ServiceControl::RegisterHandler(std::string_view serviceName, std::function<void(std::uint32_t)> handler) {
   g_handler = std::move(handler);
   g_statusHandle = RegisterServiceCtrlHandlerA(std::string(serviceName).c_str(), HandlerEntry);
   return g_statusHandle != nullptr;

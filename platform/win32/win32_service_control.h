@@ -10,8 +10,7 @@ namespace holvara {
 class Win32ServiceControl final : public ServiceControl {
  public:
   bool RunDispatcher(std::string_view serviceName, std::function<void()> serviceMain) override;
-  bool RegisterHandler(std::string_view serviceName,
-                       std::function<void(std::uint32_t control)> handler) override;
+  bool RegisterHandler(std::string_view serviceName, std::function<void(std::uint32_t control)> handler) override;
   bool SetStatus(const ServiceStatus& status) override;
 };
 

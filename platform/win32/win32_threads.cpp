@@ -23,9 +23,7 @@ class Win32Thread final : public Thread {
     TerminateThread(handle_.get(), kThreadNeverResumed);
     WaitForSingleObject(handle_.get(), INFINITE);
   }
-  bool Wait(std::uint32_t timeoutMs) override {
-    return WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0;
-  }
+  bool Wait(std::uint32_t timeoutMs) override { return WaitForSingleObject(handle_.get(), timeoutMs) == WAIT_OBJECT_0; }
   std::uint32_t ExitCode() override {
     DWORD code = kThreadStillActive;
     GetExitCodeThread(handle_.get(), &code);
@@ -50,9 +48,7 @@ unsigned __stdcall RunBody(void* argument) {
 
 }  // namespace
 
-std::unique_ptr<Thread> Win32Threads::Start(std::function<std::uint32_t()> body) {
-  return Begin(std::move(body), 0);
-}
+std::unique_ptr<Thread> Win32Threads::Start(std::function<std::uint32_t()> body) { return Begin(std::move(body), 0); }
 
 std::unique_ptr<Thread> Win32Threads::StartSuspended(std::function<std::uint32_t()> body) {
   return Begin(std::move(body), CREATE_SUSPENDED);

@@ -11,9 +11,9 @@ namespace holvara {
 static_assert(sizeof(TOOLINFOA) == (sizeof(void*) == 8 ? 72 : 48));
 
 WindowId Win32Tooltips::CreateTooltip(WindowId owner, std::uint32_t style) {
-  HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, reinterpret_cast<HWND>(owner), nullptr, instance_,
-                                 nullptr);
+  HWND tooltip =
+      CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, reinterpret_cast<HWND>(owner), nullptr, instance_, nullptr);
   return reinterpret_cast<WindowId>(tooltip);
 }
 

@@ -10,7 +10,6 @@ namespace holvara {
 
 namespace {
 
-
 HWND Hwnd(WindowId window) { return reinterpret_cast<HWND>(window); }
 WindowId Id(HWND window) { return reinterpret_cast<WindowId>(window); }
 
@@ -104,7 +103,6 @@ std::intptr_t Win32Ui::DefaultProcessing(WindowId window, std::uint32_t message,
 }
 
 void Win32Ui::Destroy(WindowId window) { DestroyWindow(Hwnd(window)); }
-
 
 void Win32Ui::SetTitle(WindowId window, std::string_view title) {
   SetWindowTextA(Hwnd(window), std::string(title).c_str());

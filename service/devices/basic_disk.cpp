@@ -57,8 +57,8 @@ std::uint32_t JudgeExtendedLayout(const std::vector<std::byte>& layout) {
 std::uint32_t DeviceControl::CheckBasicDisk(std::uint8_t diskNumber) {
   // Sharing reading too: a disk monitor or backup tool reading the disk must not make it count as
   // not basic, and so drop out of the list.
-  const auto disk = ports_.storage.Open(PhysicalDrivePath(diskNumber), kGenericRead | kGenericWrite,
-                                        kShareRead | kShareWrite);
+  const auto disk =
+      ports_.storage.Open(PhysicalDrivePath(diskNumber), kGenericRead | kGenericWrite, kShareRead | kShareWrite);
   if (!disk) return 0;
   if (const auto classic = ReadLayout(*disk, &StorageHandle::GetDriveLayout)) {
     return ReadAt<std::uint8_t>(*classic, drive_layout::kClassicFirstPartitionType) == kDynamicMbrPartitionType ? 0 : 1;

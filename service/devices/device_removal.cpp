@@ -34,8 +34,9 @@ std::optional<std::string> FirstHardwareId(DeviceInfoSet& set, std::uint32_t ind
 
 std::uint32_t DeviceControl::GetDeviceRemove(std::string_view hardwareId, std::string_view deviceObjectName) {
   ports_.debug.Write("GetDeviceRemove in");
-  return RemoveMatching(hardwareId, deviceObjectName,
-                        [this](DevNode node) { return ports_.tree.QueryAndRemoveSubtree(node, nullptr) == kCrSuccess; });
+  return RemoveMatching(hardwareId, deviceObjectName, [this](DevNode node) {
+    return ports_.tree.QueryAndRemoveSubtree(node, nullptr) == kCrSuccess;
+  });
 }
 
 std::uint32_t DeviceControl::RemoveMatching(std::string_view hardwareId, std::string_view deviceObjectName,

@@ -36,10 +36,12 @@ bool AnyOpticalDrive(const std::vector<StorageNode>& nodes) {
 
 std::vector<DriveRecord> DiscoverDrives(Storage& storage, const std::vector<StorageNode>& nodes) {
   std::vector<DriveRecord> drives;
-  for (int disk = 0; disk < kDiskNumbersProbed; ++disk) AppendIfAnswering(storage, nodes, PhysicalDrivePath(disk), drives);
+  for (int disk = 0; disk < kDiskNumbersProbed; ++disk)
+    AppendIfAnswering(storage, nodes, PhysicalDrivePath(disk), drives);
   if (!AnyOpticalDrive(nodes)) return drives;
   ForEachPresentLetter(storage, [&](char letter) {
-    if (storage.GetDriveType(DriveRoot(letter)) == kDriveCdRom) AppendIfAnswering(storage, nodes, VolumePath(letter), drives);
+    if (storage.GetDriveType(DriveRoot(letter)) == kDriveCdRom)
+      AppendIfAnswering(storage, nodes, VolumePath(letter), drives);
   });
   return drives;
 }

@@ -7,8 +7,7 @@
 
 namespace holvara {
 
-ConnectionServer::ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock,
-                                   RequestDispatcher& dispatcher)
+ConnectionServer::ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock, RequestDispatcher& dispatcher)
     : pipe_(pipe), stop_(stop), ipc_(ipc), clock_(clock), dispatcher_(dispatcher) {}
 
 ClientWait ConnectionServer::ServeUntilStopped() {

@@ -18,8 +18,7 @@ class ConnectionServer {
   // A request whose bytes stop coming for this long is served as far as it came, the rest zero.
   static constexpr std::uint32_t kShortRequestPauseMs = 250;
 
-  ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock,
-                   RequestDispatcher& dispatcher);
+  ConnectionServer(ServerPipe& pipe, Event& stop, Ipc& ipc, Clock& clock, RequestDispatcher& dispatcher);
 
   // Returns the outcome of the wait that ended the loop: kStopped, or kFailed with its error.
   ClientWait ServeUntilStopped();

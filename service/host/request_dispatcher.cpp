@@ -47,17 +47,15 @@ std::optional<std::vector<std::byte>> RequestDispatcher::Dispatch(const ServiceR
       RunWorker([&] { value = work_.CheckBasicDisk(index); });
       return BytesOf(value);
     case kDEVICE_REMOVE:
-      if (RunWorker([&] {
-            value = work_.Remove(ReadField(request.hardwareId), ReadField(request.deviceObjectName));
-          })) {
+      if (RunWorker(
+              [&] { value = work_.Remove(ReadField(request.hardwareId), ReadField(request.deviceObjectName)); })) {
         debug_.Write("kDEVICE_REMOVE WAIT_OBJECT\n");
       }
       return BytesOf(value);
     case kDEVICE_REMOVE_REPORT: {
       RemovalReport report{};
-      RunWorker([&] {
-        report = work_.RemoveWithReport(ReadField(request.hardwareId), ReadField(request.deviceObjectName));
-      });
+      RunWorker(
+          [&] { report = work_.RemoveWithReport(ReadField(request.hardwareId), ReadField(request.deviceObjectName)); });
       return BytesOf(report);
     }
     case kDEVICE_RESCAN:

@@ -4,18 +4,15 @@
 
 namespace holvara {
 
-StatusReporter::StatusReporter(ServiceControl& scm, Clock& clock,
-                               std::function<void()> onPersistentFailure)
+StatusReporter::StatusReporter(ServiceControl& scm, Clock& clock, std::function<void()> onPersistentFailure)
     : scm_(scm), clock_(clock), onPersistentFailure_(std::move(onPersistentFailure)) {}
 
-bool StatusReporter::Report(std::uint32_t state, std::uint32_t win32ExitCode,
-                            std::uint32_t specificExitCode, std::uint32_t checkPoint,
-                            std::uint32_t waitHint) {
+bool StatusReporter::Report(std::uint32_t state, std::uint32_t win32ExitCode, std::uint32_t specificExitCode,
+                            std::uint32_t checkPoint, std::uint32_t waitHint) {
   ServiceStatus status;
   status.serviceType = kServiceWin32OwnProcess;
   status.currentState = state;
-  status.controlsAccepted =
-      state == kServiceStartPending ? 0 : kServiceAcceptStop | kServiceAcceptShutdown;
+  status.controlsAccepted = state == kServiceStartPending ? 0 : kServiceAcceptStop | kServiceAcceptShutdown;
   status.win32ExitCode = specificExitCode != 0 ? kErrorServiceSpecificError : win32ExitCode;
   status.serviceSpecificExitCode = specificExitCode;
   status.checkPoint = checkPoint;

@@ -49,8 +49,8 @@ ExpectedTexts TextsOf(const DeviceRecord& record) {
 }
 
 ExpectedTexts TextsOf(const DeviceListEntry& entry) {
-  return {entry.displayName, entry.driveLetters, entry.hardwareId, entry.deviceDescription, entry.deviceObjectName,
-          entry.serviceIndex};
+  return {entry.displayName,       entry.driveLetters,     entry.hardwareId,
+          entry.deviceDescription, entry.deviceObjectName, entry.serviceIndex};
 }
 
 bool IsZero(const DeviceListEntry& entry) {
@@ -91,7 +91,8 @@ class FuzzedService {
 
 class Host : public DeviceListHost {
  public:
-  Host(int basic, int searchCode, const ClientPorts& client) : basic_(basic), searchCode_(searchCode), client_(client) {}
+  Host(int basic, int searchCode, const ClientPorts& client)
+      : basic_(basic), searchCode_(searchCode), client_(client) {}
 
   int ProfileInt(const char* name, int defaultValue) override {
     if (std::string_view(name) == "Basic") return basic_;
@@ -125,7 +126,8 @@ void CheckExchanges(const FuzzedService& service, bool basic, int searchCode) {
     } else {
       // A basic-disk check asks about the disk of the record just received.
       FUZZ_CHECK(request.command == kDEVICE_BASIC && basic && nextIndex > 0);
-      FUZZ_CHECK(nextIndex - 1u < service.records.size() && request.index == service.records[nextIndex - 1].deviceNumber);
+      FUZZ_CHECK(nextIndex - 1u < service.records.size() &&
+                 request.index == service.records[nextIndex - 1].deviceNumber);
     }
   }
   FUZZ_CHECK(nextIndex <= kDeviceTableSlots);
@@ -163,8 +165,8 @@ void CheckList(const DeviceListTable& list, const FuzzedService& service, bool b
     if (entry.kind == kUnitHeader) {
       FUZZ_CHECK(entry.inUnit == 0 && entry.systemDrive == 0 && entry.target == 0);
       FUZZ_CHECK(entry.driveLetters[0] == 0 && entry.hardwareId[0] == 0 && entry.deviceDescription[0] == 0);
-      const std::string title = "[ HOST:" + std::to_string(entry.host + 1) + "  PORT:" +
-                                std::to_string(entry.port + 1) + " ]  PORT MULTIPLIER UNIT";
+      const std::string title = "[ HOST:" + std::to_string(entry.host + 1) +
+                                "  PORT:" + std::to_string(entry.port + 1) + " ]  PORT MULTIPLIER UNIT";
       FUZZ_CHECK(entry.displayName == title);
       FUZZ_CHECK(entry.memberCount >= 1 && i + entry.memberCount < used + 1);
       for (std::size_t m = i + 1; m <= i + entry.memberCount; ++m) {
@@ -217,7 +219,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   InputReader input(data, size);
   const bool basic = input.Byte() & 1;
   const int searchCode = input.Byte();
-  const Drives drives{static_cast<char>(input.Byte()), static_cast<char>(input.Byte()), static_cast<char>(input.Byte())};
+  const Drives drives{static_cast<char>(input.Byte()), static_cast<char>(input.Byte()),
+                      static_cast<char>(input.Byte())};
   Host host(basic ? 1 : 0, searchCode, client);
   host.files.SetWindowsDirectory(std::string(1, drives.windows) + ":\\Windows");
   host.files.SetCurrentDirectory(std::string(1, drives.current) + ":\\Work");

@@ -15,12 +15,12 @@
 #include "platform/ports/debug_output.h"
 
 // A broken invariant ends the run with the condition named, so libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                  \
-  do {                                                                                         \
-    if (!(condition)) {                                                                        \
+#define FUZZ_CHECK(condition)                                                                \
+  do {                                                                                       \
+    if (!(condition)) {                                                                      \
       std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                            \
-    }                                                                                          \
+      std::abort();                                                                          \
+    }                                                                                        \
   } while (0)
 
 namespace holvara::fuzz {

@@ -49,7 +49,8 @@ void RunDeviceService(sim::Machine machine) {
     if (record.present == 1) {
       FUZZ_CHECK(service.CheckBasicDisk(record.deviceNumber) <= 1);
       // A refused removal's report: its texts end inside their fields, its count fits the record.
-      const RemovalReport report = service.RemoveWithReport(ReadField(record.hardwareId), ReadField(record.deviceObjectName));
+      const RemovalReport report =
+          service.RemoveWithReport(ReadField(record.hardwareId), ReadField(record.deviceObjectName));
       FUZZ_CHECK(report.result <= 1 && report.programCount <= kMaxBlockingPrograms);
       FUZZ_CHECK(fuzz::IsTerminated(report.vetoName));
       for (const BlockingProgram& program : report.programs) FUZZ_CHECK(fuzz::IsTerminated(program.imagePath));

@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Exactly count bytes on the heap, so a write past the caller's buffer is caught.
   const auto out = std::make_unique<std::uint8_t[]>(count);
   std::fill_n(out.get(), count, kUntouched);
-  const long result = ReadRegistryValue(registry, RegistryRoot::kCurrentUser, kKeyPath, name,
-                                        std::span(out.get(), count));
+  const long result =
+      ReadRegistryValue(registry, RegistryRoot::kCurrentUser, kKeyPath, name, std::span(out.get(), count));
 
   if (!keyPresent) {
     FUZZ_CHECK(result == reg::kFileNotFound);

@@ -122,7 +122,8 @@ void CheckRecord(const DeviceRecord& record, std::uint8_t index) {
   FUZZ_CHECK(IsCleanField(record.hardwareId));
   FUZZ_CHECK(IsCleanField(record.instanceSuffix));
   FUZZ_CHECK(IsCleanField(record.deviceObjectName));
-  FUZZ_CHECK(std::all_of(std::begin(record.reserved), std::end(record.reserved), [](std::uint8_t b) { return b == 0; }));
+  FUZZ_CHECK(
+      std::all_of(std::begin(record.reserved), std::end(record.reserved), [](std::uint8_t b) { return b == 0; }));
   // Letters are upper case, without separators, in alphabetical order, and come with a drive type.
   const std::string_view letters = ReadField(record.driveLetters);
   FUZZ_CHECK(std::is_sorted(letters.begin(), letters.end()));
@@ -140,7 +141,8 @@ void CheckReport(const RemovalReport& report) {
   FUZZ_CHECK(report.vetoed == 1 || report.programCount == 0);
   FUZZ_CHECK(report.programCount <= kMaxBlockingPrograms);
   FUZZ_CHECK(report.programsCut == 0 || (report.programsCut == 1 && report.programCount == kMaxBlockingPrograms));
-  FUZZ_CHECK(std::all_of(std::begin(report.reserved), std::end(report.reserved), [](std::uint8_t b) { return b == 0; }));
+  FUZZ_CHECK(
+      std::all_of(std::begin(report.reserved), std::end(report.reserved), [](std::uint8_t b) { return b == 0; }));
   FUZZ_CHECK(IsCleanField(report.vetoName));
   for (std::size_t i = 0; i < kMaxBlockingPrograms; ++i) {
     const BlockingProgram& program = report.programs[i];

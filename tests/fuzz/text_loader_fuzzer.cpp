@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(length >= 0 && static_cast<std::size_t>(length) == expected);
     FUZZ_CHECK(std::equal(text.begin(), text.begin() + expected, buffer.get()));
     FUZZ_CHECK(buffer[expected] == '\0');
-    FUZZ_CHECK(std::all_of(buffer.get() + expected + 1, buffer.get() + bufferSize,
-                           [](char c) { return c == kUntouched; }));
+    FUZZ_CHECK(
+        std::all_of(buffer.get() + expected + 1, buffer.get() + bufferSize, [](char c) { return c == kUntouched; }));
   }
 
   // The program's own texts stay as they were for the next input.

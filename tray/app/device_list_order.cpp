@@ -35,9 +35,7 @@ DeviceListEntry EntryFrom(const StagingSlot& slot) {
   return entry;
 }
 
-bool SameUnit(const DeviceListEntry& a, const DeviceListEntry& b) {
-  return a.host == b.host && a.port == b.port;
-}
+bool SameUnit(const DeviceListEntry& a, const DeviceListEntry& b) { return a.host == b.host && a.port == b.port; }
 
 void MakeUnitHeader(DeviceListEntry& entry) {
   entry.kind = kUnitHeader;
@@ -68,15 +66,14 @@ void GroupPortMultiplierUnits(DeviceListTable& list) {
   std::size_t i = 0;
   while (i < kDeviceListCapacity) {
     DeviceListEntry& entry = list[i];
-    const bool startsUnit = entry.inUse == 1 && !(i > 0 && SameUnit(entry, list[i - 1])) &&
-                            list[i + 1].inUse == 1 && SameUnit(list[i + 1], entry);
+    const bool startsUnit = entry.inUse == 1 && !(i > 0 && SameUnit(entry, list[i - 1])) && list[i + 1].inUse == 1 &&
+                            SameUnit(list[i + 1], entry);
     if (!startsUnit) {
       ++i;
       continue;
     }
     // Shift the rest down one place; the header takes the place of its first member.
-    std::copy_backward(list.begin() + i, list.begin() + kDeviceListCapacity - 1,
-                       list.begin() + kDeviceListCapacity);
+    std::copy_backward(list.begin() + i, list.begin() + kDeviceListCapacity - 1, list.begin() + kDeviceListCapacity);
     MakeUnitHeader(list[i]);
     for (std::size_t j = i + 1; j < kDeviceListEntries; ++j) {
       if (list[j].inUse == 1 && SameUnit(list[j], list[i])) {

@@ -50,8 +50,8 @@ std::string_view DisplayName(std::string_view friendlyName) {
 }
 
 // Fills a clean slot from the record, or leaves it cleared when the device must not be offered.
-bool StageRecord(DeviceListHost& host, ServiceClient& client, const DeviceRecord& record,
-                 char windowsDrive, char currentDrive, StagingSlot& slot) {
+bool StageRecord(DeviceListHost& host, ServiceClient& client, const DeviceRecord& record, char windowsDrive,
+                 char currentDrive, StagingSlot& slot) {
   slot = {};
   slot.inUse = 1;
   slot.serviceIndex = record.deviceNumber;
@@ -69,8 +69,8 @@ bool StageRecord(DeviceListHost& host, ServiceClient& client, const DeviceRecord
   CopyToField(slot.deviceObjectName, ReadField(record.deviceObjectName));
 
   const std::string_view suffix = ReadField(record.instanceSuffix);
-  const DeviceLocation location = ParseDeviceLocation(ReadField(slot.deviceObjectName), suffix,
-                                                      suffix.size() < sizeof record.instanceSuffix);
+  const DeviceLocation location =
+      ParseDeviceLocation(ReadField(slot.deviceObjectName), suffix, suffix.size() < sizeof record.instanceSuffix);
   slot.host = location.host;
   slot.port = location.port;
   slot.target = location.target;

@@ -15,9 +15,7 @@ std::optional<std::uint8_t> DigitAfter(std::string_view text, std::string_view k
   return static_cast<std::uint8_t>(c - '0');
 }
 
-std::uint8_t TwoDigits(char tens, char ones) {
-  return static_cast<std::uint8_t>((tens - '0') * 10 + (ones - '0'));
-}
+std::uint8_t TwoDigits(char tens, char ones) { return static_cast<std::uint8_t>((tens - '0') * 10 + (ones - '0')); }
 
 }  // namespace
 

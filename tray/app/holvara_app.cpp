@@ -52,8 +52,8 @@ bool CHolvaraApp::InitInstance() {
   AddDocTemplate(std::make_unique<framework::SingleDocTemplate>(
       kDocTemplateResource, [] { return std::make_unique<CHolvaraDoc>(); },
       [this](Ui& ui) {
-        return std::make_unique<CMainFrame>(ui, FramePorts{ports_.notificationArea, ports_.keyboard, ports_.debug, ports_.exitRequest},
-                                            *this);
+        return std::make_unique<CMainFrame>(
+            ui, FramePorts{ports_.notificationArea, ports_.keyboard, ports_.debug, ports_.exitRequest}, *this);
       },
       [](Ui& ui) { return std::make_unique<CHolvaraView>(ui); }));
   if (!ProcessShellCommand(ports_.system.CommandLine(), TemplateDescription(), ports_.files.ModuleFileName())) {
@@ -103,9 +103,7 @@ void CHolvaraApp::WriteFirstStartDefaults() {
                      std::span(bytes, entry.size() + 1));
 }
 
-bool CHolvaraApp::StartedAtLogon() {
-  return ports_.system.CommandLine().find(kAutoRunSwitch) != std::string::npos;
-}
+bool CHolvaraApp::StartedAtLogon() { return ports_.system.CommandLine().find(kAutoRunSwitch) != std::string::npos; }
 
 bool CHolvaraApp::InstallationMarkerPresent() {
   std::unique_ptr<RegistryKey> key;
@@ -212,8 +210,8 @@ int CHolvaraApp::ProfileInt(const char* name, int defaultValue) {
 void CHolvaraApp::WriteProfileSetting(const char* name, int value) { WriteProfileInt(kProfileSection, name, value); }
 
 DialogPorts CHolvaraApp::DialogPortsOf() {
-  return {ports_.ui,        ports_.threads,  client_.clock, ports_.shapes, ports_.windowWalk,
-          ports_.tooltips, ports_.colours, ports_.debug};
+  return {ports_.ui,         ports_.threads,  client_.clock,  ports_.shapes,
+          ports_.windowWalk, ports_.tooltips, ports_.colours, ports_.debug};
 }
 
 ModuleId CHolvaraApp::DialogModule() const { return resourceLibrary_ ? resourceLibrary_->Module() : 0; }

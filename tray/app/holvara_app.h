@@ -52,8 +52,13 @@ inline constexpr std::uint32_t kKeptWorkerWaitMs = 10000;
 // shown), or a failure (reported with the service's reason when it gave one, else string 5001).
 enum class RemovalOutcome { kRemoved, kDeclined, kFailed };
 
-class CHolvaraApp : public framework::WinApp, public FrameHost, public DeviceListHost, public DialogHost,
-                    public MenuHost, public RemoveDeviceHost, public VersionHost {
+class CHolvaraApp : public framework::WinApp,
+                    public FrameHost,
+                    public DeviceListHost,
+                    public DialogHost,
+                    public MenuHost,
+                    public RemoveDeviceHost,
+                    public VersionHost {
  public:
   CHolvaraApp(const TrayPorts& ports, const ClientPorts& client);
 

@@ -1,6 +1,5 @@
 #include "tray/app/progress_workers.h"
 
-
 namespace holvara {
 
 WorkerBody MakeRescanWorker(const ClientPorts& client) {

@@ -34,8 +34,8 @@ long ReadRegistryValue(Registry& registry, RegistryRoot root, std::string_view p
   return reg::kOk;
 }
 
-void WriteRegistryValue(Registry& registry, RegistryRoot root, int kind, std::string_view path,
-                        std::string_view name, std::span<const std::uint8_t> data) {
+void WriteRegistryValue(Registry& registry, RegistryRoot root, int kind, std::string_view path, std::string_view name,
+                        std::span<const std::uint8_t> data) {
   std::unique_ptr<RegistryKey> key;
   if (registry.CreateKey(root, path, key) != reg::kOk) return;
   const std::uint8_t firstByte = data.empty() ? 0 : data[0];

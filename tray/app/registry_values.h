@@ -23,7 +23,7 @@ long ReadRegistryValue(Registry& registry, RegistryRoot root, std::string_view p
 
 // Creates or opens the key and stores the value as its kind says. Nothing is written when the
 // key cannot be made.
-void WriteRegistryValue(Registry& registry, RegistryRoot root, int kind, std::string_view path,
-                        std::string_view name, std::span<const std::uint8_t> data);
+void WriteRegistryValue(Registry& registry, RegistryRoot root, int kind, std::string_view path, std::string_view name,
+                        std::span<const std::uint8_t> data);
 
 }  // namespace holvara

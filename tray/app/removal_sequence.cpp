@@ -73,7 +73,8 @@ RemovalOutcome CHolvaraApp::RemoveOneDevice(const DeviceListEntry& device, bool 
     const std::string name(ReadField(device.displayName));
     std::array<char, kTextBuffer> text{};
     if (member) {
-      std::snprintf(text.data(), text.size(), "[ %s %s ] %s", TrayTag(device.target).c_str(), name.c_str(), suffix.data());
+      std::snprintf(text.data(), text.size(), "[ %s %s ] %s", TrayTag(device.target).c_str(), name.c_str(),
+                    suffix.data());
     } else {
       std::snprintf(text.data(), text.size(), "[ %s ] %s", name.c_str(), suffix.data());
     }

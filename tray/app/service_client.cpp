@@ -23,8 +23,7 @@ bool ServiceClient::Send(const ServiceRequest& request) {
 
   PipeOpenResult opened = OpenWithRetries(kSendOpenAttempts, kSendOpenDelayMs);
   if (!opened.pipe) {
-    ports_.debug.Write(opened.error == PipeOpenError::kAccessDenied ? "ERROR_ACCESS_DENIED\n"
-                                                                    : "AnotherError\n");
+    ports_.debug.Write(opened.error == PipeOpenError::kAccessDenied ? "ERROR_ACCESS_DENIED\n" : "AnotherError\n");
     return false;
   }
   pipe_ = std::move(opened.pipe);

@@ -64,7 +64,8 @@ void PrintTable(const DeviceListTable& list, AnsiText& ansi, std::ostream& out) 
     out << kEmptyList << '\n';
     return;
   }
-  out << std::left << std::setw(7) << "Index" << std::setw(14) << "Drives" << "Device\n";
+  out << std::left << std::setw(7) << "Index" << std::setw(14) << "Drives"
+      << "Device\n";
   const auto entries = EntriesInUse(list);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     out << std::setw(7) << i << std::setw(14) << DriveNames(entries[i]) << DisplayName(entries[i], ansi) << '\n';
@@ -78,13 +79,11 @@ void PrintJson(const DeviceListTable& list, AnsiText& ansi, std::ostream& out) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const DeviceListEntry& entry = entries[i];
     out << (i ? "," : "") << "{\"index\":" << i << ",\"id\":" << JsonText(EntryIdentity(list, static_cast<int>(i)))
-        << ",\"kind\":\"" << KindName(entry) << '"'
-        << ",\"name\":" << text(ReadField(entry.displayName))
+        << ",\"kind\":\"" << KindName(entry) << '"' << ",\"name\":" << text(ReadField(entry.displayName))
         << ",\"driveLetters\":" << text(ReadField(entry.driveLetters))
-        << ",\"systemFiles\":" << (entry.systemDrive ? "true" : "false")
-        << ",\"host\":" << int{entry.host} << ",\"port\":" << int{entry.port}
-        << ",\"target\":" << int{entry.target} << ",\"memberCount\":" << int{entry.memberCount}
-        << ",\"serviceIndex\":" << int{entry.serviceIndex}
+        << ",\"systemFiles\":" << (entry.systemDrive ? "true" : "false") << ",\"host\":" << int{entry.host}
+        << ",\"port\":" << int{entry.port} << ",\"target\":" << int{entry.target}
+        << ",\"memberCount\":" << int{entry.memberCount} << ",\"serviceIndex\":" << int{entry.serviceIndex}
         << ",\"hardwareId\":" << text(ReadField(entry.hardwareId))
         << ",\"deviceDescription\":" << text(ReadField(entry.deviceDescription))
         << ",\"deviceObjectName\":" << text(ReadField(entry.deviceObjectName)) << '}';

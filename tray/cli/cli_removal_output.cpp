@@ -26,9 +26,11 @@ std::uint32_t ProgramCount(const RemovalReport& report) {
 }
 
 std::string Json(const std::string& device, const RemovalReport& report, AnsiText& ansi) {
-  std::string json = "{\"device\":" + JsonText(device) + ",\"result\":" + (report.result != 0 ? "\"removed\"" : "\"refused\"");
+  std::string json =
+      "{\"device\":" + JsonText(device) + ",\"result\":" + (report.result != 0 ? "\"removed\"" : "\"refused\"");
   json += ",\"vetoType\":" + (report.vetoed == 1 ? JsonText(VetoTypeName(report.vetoType)) : std::string("null"));
-  json += ",\"component\":" + (report.vetoed == 1 ? JsonText(AnsiToUtf8(ansi, ReadField(report.vetoName))) : std::string("null"));
+  json += ",\"component\":" +
+          (report.vetoed == 1 ? JsonText(AnsiToUtf8(ansi, ReadField(report.vetoName))) : std::string("null"));
   json += ",\"programs\":[";
   for (std::uint32_t i = 0; i < ProgramCount(report); ++i) {
     if (i > 0) json += ',';

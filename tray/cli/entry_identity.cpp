@@ -9,8 +9,8 @@ namespace holvara::cli {
 namespace {
 
 bool KeptAsIs(unsigned char byte) {
-  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-         byte == '_' || byte == '.' || byte == '-';
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || byte == '_' ||
+         byte == '.' || byte == '-';
 }
 
 std::string Encoded(std::string_view text) {

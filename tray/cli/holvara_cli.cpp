@@ -191,8 +191,8 @@ class Session {
                                         " no longer has the disks the identity names, so nothing is removed. " +
                                         kListIdentitiesText};
     }
-    return Refusal{kNoSuchDevice, "No such device now: no listed device or unit has the identity " + identity +
-                                      ". " + kListIdentitiesText};
+    return Refusal{kNoSuchDevice, "No such device now: no listed device or unit has the identity " + identity + ". " +
+                                      kListIdentitiesText};
   }
 
   std::string UnitName(int unit) const {
@@ -220,7 +220,6 @@ class Session {
     err_ << refusal.reason << '\n';
     return refusal.code;
   }
-
 
   int Usage(const char* text) {
     err_ << "HolvaraCli: " << text << "\n\n" << kUsageText;
@@ -274,8 +273,8 @@ class Session {
 
 }  // namespace
 
-int RunCli(std::span<const std::string_view> words, const CliPorts& ports, std::string_view version,
-           std::ostream& out, std::ostream& err) {
+int RunCli(std::span<const std::string_view> words, const CliPorts& ports, std::string_view version, std::ostream& out,
+           std::ostream& err) {
   const auto parsed = ParseArguments(words);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
     err << "HolvaraCli: " << error->message << "\n\n" << kUsageText;

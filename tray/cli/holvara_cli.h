@@ -40,7 +40,7 @@ struct CliPorts {
 
 // Runs the command of words (the arguments after the program's name) and returns its exit code.
 // Results go to out, refusals and errors to err, as UTF-8.
-int RunCli(std::span<const std::string_view> words, const CliPorts& ports, std::string_view version,
-           std::ostream& out, std::ostream& err);
+int RunCli(std::span<const std::string_view> words, const CliPorts& ports, std::string_view version, std::ostream& out,
+           std::ostream& err);
 
 }  // namespace holvara::cli

@@ -17,7 +17,7 @@ inline constexpr std::string_view kVersionDialogMarker = "CVersionDlg";
 
 // The order in which the check looks; only the first marker found counts.
 inline constexpr std::array<std::string_view, 7> kBusyMarkerOrder = {
-    kWaitingForServiceMarker, kRescanDialogMarker,  kRemoveProgressMarker, kDeviceChangeMarker,
+    kWaitingForServiceMarker,  kRescanDialogMarker, kRemoveProgressMarker, kDeviceChangeMarker,
     kRemoveDeviceDialogMarker, kConfigDialogMarker, kVersionDialogMarker,
 };
 

@@ -32,8 +32,8 @@ std::string TrayPart(const DeviceMenuEntry& entry, bool japanese) {
 
 std::string RemovableItemText(const std::string& name, const DeviceMenuEntry& entry, const DeviceMenuTexts& texts,
                               bool japanese) {
-  std::string text = japanese ? name + DrivePart(entry, texts) + texts.verb
-                              : texts.verb + " " + name + DrivePart(entry, texts);
+  std::string text =
+      japanese ? name + DrivePart(entry, texts) + texts.verb : texts.verb + " " + name + DrivePart(entry, texts);
   CutToMenuBuffer(text, japanese);
   return text;
 }
@@ -76,7 +76,8 @@ std::vector<MenuItem> DeviceMenuItems(std::span<const DeviceMenuEntry> entries, 
       for (; k <= members && InUse(entries, i + k); ++k) {
         const DeviceMenuEntry& member = entries[i + k];
         const bool layout = japanese();
-        items.push_back({MenuItem::kText, command(i + k), RemovableItemText(TrayPart(member, layout), member, texts, layout)});
+        items.push_back(
+            {MenuItem::kText, command(i + k), RemovableItemText(TrayPart(member, layout), member, texts, layout)});
       }
       i += k - 1;
       if (InUse(entries, i + 1)) items.push_back({MenuItem::kSeparator, kNoCommand, {}});

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/ports/screen_ports.h"
 #include "platform/ports/system.h"
 #include "tray/frame/device_menu.h"
-#include "platform/ports/screen_ports.h"
 
 namespace holvara {
 

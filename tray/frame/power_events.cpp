@@ -30,7 +30,8 @@ std::string PowerEventText(std::uintptr_t event, std::intptr_t data) {
       // Each value as 32 bits: the format's fields take exactly that, whatever the width of the
       // message parameters on this system.
       char text[48];
-      std::snprintf(text, sizeof text, "wParam:0x%08X, lParam:0x%08X\n", static_cast<unsigned>(static_cast<std::uint32_t>(event)),
+      std::snprintf(text, sizeof text, "wParam:0x%08X, lParam:0x%08X\n",
+                    static_cast<unsigned>(static_cast<std::uint32_t>(event)),
                     static_cast<unsigned>(static_cast<std::uint32_t>(data)));
       return text;
     }

@@ -22,9 +22,7 @@ bool FrameWindow::LoadFrame(const std::string& title, ViewFactory viewFactory) {
   return ui().Create(creation, *this) != kNoWindow;
 }
 
-void FrameWindow::ActivateFrame(int showCommand) {
-  ui().Show(id(), showCommand == -1 ? win::kSwShow : showCommand);
-}
+void FrameWindow::ActivateFrame(int showCommand) { ui().Show(id(), showCommand == -1 ? win::kSwShow : showCommand); }
 
 bool FrameWindow::PreCreateWindow(WindowCreation& creation) {
   if (creation.style & kAddToTitle) creation.style |= kPrefixTitle;

@@ -74,9 +74,7 @@ FrameWindow* WinApp::mainWindow() const { return mainWindow_; }
 
 WindowId WinApp::mainWindowId() const { return mainWindow_ ? mainWindow_->id() : kNoWindow; }
 
-void WinApp::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate) {
-  docTemplate_ = std::move(docTemplate);
-}
+void WinApp::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate) { docTemplate_ = std::move(docTemplate); }
 
 bool WinApp::ProcessShellCommand(std::string_view commandLine, const std::string& templateDescription,
                                  std::string_view programPath) {

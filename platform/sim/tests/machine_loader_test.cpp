@@ -26,21 +26,28 @@ TEST(MachineLoader, NamesTheLineOrPathOfAFault) {
       {"", "m.json: parse error at line 1, column 1"},
       {"[]", "m.json: $: expected an object"},
       {"{}", "m.json: $: missing member \"tree\""},
-      {R"({"tree": {"children": [{"disk": {"number": -1}}]}})", "m.json: $.tree.children[0].disk.number: expected an integer"},
+      {R"({"tree": {"children": [{"disk": {"number": -1}}]}})",
+       "m.json: $.tree.children[0].disk.number: expected an integer"},
       {R"({"tree": {"children": [{"disk": {}}]}})", "m.json: $.tree.children[0].disk: missing member \"number\""},
       {R"({"tree": {"children": [{"dsik": {}}]}})", "m.json: $.tree.children[0]: unknown member \"dsik\""},
-      {R"({"tree": {"optical": {"number": 0, "pathOpens": false}}})", "m.json: $.tree.optical: unknown member \"pathOpens\""},
-      {R"({"tree": {"children": [{"hardwareIds": "PCI\\X"}]}})", "m.json: $.tree.children[0].hardwareIds: expected an array"},
+      {R"({"tree": {"optical": {"number": 0, "pathOpens": false}}})",
+       "m.json: $.tree.optical: unknown member \"pathOpens\""},
+      {R"({"tree": {"children": [{"hardwareIds": "PCI\\X"}]}})",
+       "m.json: $.tree.children[0].hardwareIds: expected an array"},
       {R"({"tree": {"removal": "maybe"}})", "m.json: $.tree.removal: \"maybe\" is not one of"},
-      {R"({"tree": {"disk": {"number": 1, "volumes": ["c"]}}})", "m.json: $.tree.disk.volumes[0]: expected one drive letter"},
+      {R"({"tree": {"disk": {"number": 1, "volumes": ["c"]}}})",
+       "m.json: $.tree.disk.volumes[0]: expected one drive letter"},
       {R"({"tree": {"disk": {"number": 1, "layout": {"style": "gpt", "firstPartitionType": "{1234}"}}}})",
        "m.json: $.tree.disk.layout.firstPartitionType: expected a GPT partition type GUID"},
-      {R"({"tree": {"children": [{"id": "A\\1"}, {"id": "A\\1"}]}})", "m.json: $.tree.children[1]: the instance ID \"A\\1\" is used"},
+      {R"({"tree": {"children": [{"id": "A\\1"}, {"id": "A\\1"}]}})",
+       "m.json: $.tree.children[1]: the instance ID \"A\\1\" is used"},
       {R"({"tree": {"children": [{"id": "SCSI\\Disk\\1"}, {"id": "scsi\\disk\\1"}]}})",
        "m.json: $.tree.children[1]: the instance ID \"scsi\\disk\\1\" is used"},
-      {R"({"tree": {}, "spannedVolumes": [{"letter": "S", "disks": [4]}]})", "m.json: $.spannedVolumes[0].disks[0]: no disk has the number 4"},
+      {R"({"tree": {}, "spannedVolumes": [{"letter": "S", "disks": [4]}]})",
+       "m.json: $.spannedVolumes[0].disks[0]: no disk has the number 4"},
       {R"({"tree": {"veto": {"type": "openHandle"}}})", "m.json: $.tree.veto.type: \"openHandle\" is not one of"},
-      {R"({"tree": {"removal": "succeeds", "veto": {"type": "driver"}}})", "m.json: $.tree: a node with a \"veto\" cannot have"},
+      {R"({"tree": {"removal": "succeeds", "veto": {"type": "driver"}}})",
+       "m.json: $.tree: a node with a \"veto\" cannot have"},
       {R"({"tree": {"veto": {"type": "driver", "programs": [{"processId": 4, "image": "\\Device\\X\\a.exe"}]}}})",
        "m.json: $.tree.veto.programs: programs hold a device only with the veto types"},
       {R"({"tree": {"veto": {"type": "windowsApp", "programs": [{"image": "\\Device\\X\\a.exe"}]}}})",
@@ -81,7 +88,8 @@ TEST(MachineLoader, DefaultsKeepSmallMachinesShort) {
 // A veto's programs are logged when the removal is refused, naming the device asked for, and a
 // volume's device name follows its place in the file.
 TEST(MachineLoader, VetoesLogTheirProgramsAndVolumesHaveDeviceNames) {
-  Machine machine = LoadMachine(R"({"tree": {"children": [{"id": "SCSI\\Disk\\1", "disk": {"number": 0, "volumes": ["C"]}},
+  Machine machine =
+      LoadMachine(R"({"tree": {"children": [{"id": "SCSI\\Disk\\1", "disk": {"number": 0, "volumes": ["C"]}},
     {"id": "SCSI\\Disk\\2", "disk": {"number": 1, "volumes": ["E"]}, "children": [{"id": "STORAGE\\V\\2",
      "veto": {"type": "outstandingOpen", "component": "STORAGE\\V\\2", "programs": [{"processId": 7, "image": "\\Device\\HarddiskVolume1\\a.exe"}]}}]}]}})");
   ASSERT_NE(machine.RemoveSubtree(2), nullptr);
@@ -99,7 +107,8 @@ TEST(MachineLoader, VetoesLogTheirProgramsAndVolumesHaveDeviceNames) {
 
 TEST(MachineLoader, ExampleMachinesLoad) {
   for (const char* name : {"desktop", "pm-enclosure", "troubled", "in-use", "large"}) {
-    const auto path = (std::filesystem::path(__FILE__).parent_path() / "../../../examples/machines" / name).string() + ".json";
+    const auto path =
+        (std::filesystem::path(__FILE__).parent_path() / "../../../examples/machines" / name).string() + ".json";
     EXPECT_NO_THROW(LoadMachineFile(path)) << path;
   }
 }

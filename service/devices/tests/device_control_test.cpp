@@ -105,7 +105,8 @@ TEST(DeviceRemoval, EveryDeviceMatchingBothTextsIsRemovedAndTheLastAttemptAnswer
   };
   for (const Case& c : cases) {
     DeviceRig rig(Sil3132With({twin(1, c.firstRemoval), twin(2, c.secondRemoval)}));
-    EXPECT_EQ(rig.service.Remove("SCSI\\DiskTWIN", "\\Device\\Scsi\\Twin"), c.reply) << c.firstRemoval << " " << c.secondRemoval;
+    EXPECT_EQ(rig.service.Remove("SCSI\\DiskTWIN", "\\Device\\Scsi\\Twin"), c.reply)
+        << c.firstRemoval << " " << c.secondRemoval;
     EXPECT_EQ(rig.pc.debug().Count("call CM_Query_And_Remove_SubTree function..."), 2u);
     EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.countAfter) << c.firstRemoval << " " << c.secondRemoval;
   }
@@ -127,7 +128,8 @@ TEST(DeviceRemoval, DebugTextsFollowTheComparison) {
 }
 
 TEST(DeviceRemoval, TakesTheDisksVolumesAlong) {
-  DeviceRig rig(Sil3132With({Disk(1, kModel, "0", R"(, "volumes": ["E"])"), Disk(2, kModel, "1", R"(, "volumes": ["F"])")}));
+  DeviceRig rig(
+      Sil3132With({Disk(1, kModel, "0", R"(, "volumes": ["E"])"), Disk(2, kModel, "1", R"(, "volumes": ["F"])")}));
   ASSERT_EQ(rig.service.Remove("SCSI\\DiskWDC_____WD20EARS", kSecondObject), 1u);
   EXPECT_EQ(rig.pc.storage().GetLogicalDrives(), 1u << ('E' - 'A'));
   EXPECT_EQ(rig.pc.debug().Count("rvDev != 0 err"), 1u);

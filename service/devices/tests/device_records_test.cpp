@@ -25,7 +25,8 @@ TEST(DeviceRecords, LettersComeFromVolumesThatNameTheDisk) {
       {R"(, "volumes": [{"letter": "E", "type": "removable"}])", "", "", 0, "K"},
       {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", "", "E", kDriveFixed, "K"},
       {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"com": "fails"})", "", 0, "K"},
-      {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"security": "alreadySet"})", "E", kDriveFixed, "K"},
+      {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"security": "alreadySet"})", "E",
+       kDriveFixed, "K"},
       {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"security": "fails"})", "", 0, "K"},
       {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"connect": false})", "", 0, "K"},
       {R"(, "volumes": [{"letter": "E", "numberQuery": false}])", R"(, "wmi": {"query": false})", "", 0, "K"},
@@ -54,7 +55,8 @@ TEST(DeviceRecords, LettersAreLookedUpAfreshForEachRecord) {
 TEST(DeviceRecords, TextsLongerThanTheirFieldsAreCut) {
   const std::string longText(300, 'x');
   DeviceRig rig(Sil3132With({R"({"id": "SCSI\\Disk\\)" + longText + R"(", "hardwareIds": [")" + longText + R"("],
-    "description": ")" + longText + R"(", "friendlyName": ")" + longText + R"(", "deviceObject": ")" + longText + R"(",
+    "description": ")" + longText +
+                             R"(", "friendlyName": ")" + longText + R"(", "deviceObject": ")" + longText + R"(",
     "disk": {"number": 1}})"}));
   ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), 1u);
   const DeviceRecord record = rig.service.Record(0);

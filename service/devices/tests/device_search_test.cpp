@@ -193,7 +193,8 @@ TEST(DeviceSearch, DiskPathsWithoutANodeTakeNoSlot) {
       {R"(, "numberQuery": false)", R"([{"number": 0}])", 0},
   };
   for (const Case& c : cases) {
-    DeviceRig rig(Sil3132With({Disk(1, "M", "0", c.diskExtra)}, std::string(R"(, "nodelessDisks": )") + c.nodelessDisks));
+    DeviceRig rig(
+        Sil3132With({Disk(1, "M", "0", c.diskExtra)}, std::string(R"(, "nodelessDisks": )") + c.nodelessDisks));
     ASSERT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.nodelessDisks;
     if (c.count == 1) {
       EXPECT_EQ(ReadField(rig.service.Record(0).devicePath), "\\\\.\\PhysicalDrive1");
@@ -223,17 +224,14 @@ TEST(DeviceSearch, Ieee1394DevicesNeedTheVendorsUniqueId) {
     const char* suffix;
     std::uint32_t count;
   } cases[] = {
-      {"0C3A7EB1000012AB", 1},
-      {"0c3a7e00000012ab", 1},
-      {"0C3A7EB1FFFFFFFF", 0},
-      {"0C3A7EB1", 0},
-      {"0C3A7EB2000012AB", 0},
-      {"0C3A7EB112G45678", 1},  // reading stops at "G": the low half is 0x12
+      {"0C3A7EB1000012AB", 1}, {"0c3a7e00000012ab", 1}, {"0C3A7EB1FFFFFFFF", 0}, {"0C3A7EB1", 0},
+      {"0C3A7EB2000012AB", 0}, {"0C3A7EB112G45678", 1},  // reading stops at "G": the low half is 0x12
       {"0C3A7EB1-00012AB", 0},
   };
   for (const Case& c : cases) {
     DeviceRig rig(std::string(R"({"tree": {"children": [{"id": "1394\\BUS\\1", "hardwareIds": ["1394\\ZELTO&DW-HD1394"],
-      "children": [{"id": "SBP2\\ZELTO&DW-HD1394\\)") + c.suffix + R"(", "hardwareIds": ["SBP2\\ZELTO"], "disk": {"number": 1}}]}]}})");
+      "children": [{"id": "SBP2\\ZELTO&DW-HD1394\\)") +
+                  c.suffix + R"(", "hardwareIds": ["SBP2\\ZELTO"], "disk": {"number": 1}}]}]}})");
     EXPECT_EQ(rig.service.Refresh(SEARCH_ALL_1394), c.count) << c.suffix;
   }
 }
@@ -257,9 +255,11 @@ TEST(DeviceSearch, IdeControllersAreThoseOfTheClassWithAnAtaService) {
   };
   for (const Case& c : cases) {
     DeviceRig rig(R"({"tree": {"children": [{"id": "PCI\\IDE\\1", "hardwareIds": ["PCI\\VEN_8086&DEV_2922"],
-      "class": ")" + c.className + R"(", "classGuid": ")" + c.classGuid + R"(", "service": ")" + c.service + R"(",
+      "class": ")" +
+                  c.className + R"(", "classGuid": ")" + c.classGuid + R"(", "service": ")" + c.service + R"(",
       "children": [{"id": "IDE\\Disk\\0.0.0", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": 0}}]}]}})");
-    EXPECT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), c.count) << c.className << " " << c.classGuid << " " << c.service;
+    EXPECT_EQ(rig.service.Refresh(SEARCH_IDE_CONTROLLERS), c.count)
+        << c.className << " " << c.classGuid << " " << c.service;
   }
 }
 
@@ -267,10 +267,11 @@ TEST(DeviceSearch, IdeControllerListHoldsAtMost256BytesWithItsNuls) {
   // IDs of 200, then 53 or 54, then 40 characters: 201 + 54 + the final NUL fill the 256 bytes exactly.
   const auto controller = [](int n, std::size_t idLength) {
     const std::string id = "PCI\\\\IDE" + std::to_string(n) + "&";
-    return R"({"id": "PCI\\IDE\\)" + std::to_string(n) + R"(", "hardwareIds": [")" + id + std::string(idLength - 9, 'A') +
+    return R"({"id": "PCI\\IDE\\)" + std::to_string(n) + R"(", "hardwareIds": [")" + id +
+           std::string(idLength - 9, 'A') +
            R"("], "class": "HDC", "classGuid": "{4D36E96A-E325-11CE-BFC1-08002BE10318}", "service": "atapi",
-           "children": [{"id": "IDE\\Disk\\)" + std::to_string(n) + R"(", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": )" +
-           std::to_string(n) + "}}]}";
+           "children": [{"id": "IDE\\Disk\\)" +
+           std::to_string(n) + R"(", "hardwareIds": ["IDE\\DiskX"], "disk": {"number": )" + std::to_string(n) + "}}]}";
   };
   struct Case {
     std::size_t secondIdLength;
@@ -292,8 +293,9 @@ TEST(DeviceSearch, OpticalDrivesNeedALetterAndACdRomDescription) {
     std::uint32_t count;
   } cases[] = {{"CD-ROM Drive", "\"E\"", 1}, {"CD-ROM Drive", "null", 0}, {"cd-rom drive", "\"E\"", 0}};
   for (const Case& c : cases) {
-    DeviceRig rig(Sil3132With({std::string(R"({"id": "SCSI\\CdRom\\010000", "hardwareIds": ["SCSI\\CdRomX"], "description": ")") +
-                               c.description + R"(", "optical": {"number": 0, "letter": )" + c.letter + "}}"}));
+    DeviceRig rig(
+        Sil3132With({std::string(R"({"id": "SCSI\\CdRom\\010000", "hardwareIds": ["SCSI\\CdRomX"], "description": ")") +
+                     c.description + R"(", "optical": {"number": 0, "letter": )" + c.letter + "}}"}));
     EXPECT_EQ(rig.service.Refresh(SEARCH_SATA_ADAPTERS), c.count) << c.description << " " << c.letter;
   }
 }

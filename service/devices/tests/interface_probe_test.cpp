@@ -26,7 +26,8 @@ struct Entry {
 
 class FakeSet : public DeviceInfoSet {
  public:
-  FakeSet(const std::vector<Entry>& entries, std::string pathPrefix) : entries_(entries), prefix_(std::move(pathPrefix)) {}
+  FakeSet(const std::vector<Entry>& entries, std::string pathPrefix)
+      : entries_(entries), prefix_(std::move(pathPrefix)) {}
 
   std::uint32_t EnumInterface(std::uint32_t index) override {
     return index < entries_.size() ? entries_[index].enumError : kErrorNoMoreItems;
@@ -99,7 +100,10 @@ TEST(InterfaceProbe, SucceedsWhenThePathOpensAndTheNodeOwnsTheInterface) {
       {"element of another node", {{.element = kOther, .number = 3}}, {}, kFails},
       {"path does not open", {{.opens = false, .number = 3}}, {}, kFails},
       {"a later success overwrites", {{.number = 3}, {.number = 4}}, {}, 4},
-      {"a later failure keeps it", {{.number = 3}, {.opens = false, .number = 4}, {.owner = kOther, .number = 5}}, {}, 3},
+      {"a later failure keeps it",
+       {{.number = 3}, {.opens = false, .number = 4}, {.owner = kOther, .number = 5}},
+       {},
+       3},
       {"number query fails: number 0", {{.number = std::nullopt}}, {}, 0},
       {"enumeration errors are skipped", {{.enumError = 31}, {.number = 3}}, {}, 3},
       {"the CD-ROM set when the disk set fails", {{.owner = kOther, .number = 3}}, {{.number = 1}}, 1},

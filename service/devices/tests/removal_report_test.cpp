@@ -56,10 +56,11 @@ TEST(RemovalReport, SaysWhoVetoedAndWhichProgramsHoldTheDevice) {
        "result=0 vetoed=1 outstandingOpen name=STORAGE\\Volume\\E cut=0 programs=[16148 C:\\Tools\\FanControl.exe]"
        "[7 C:\\Backup\\bk.exe]"},
       {"more programs than the record holds",
-       open + Program(1, "\\\\Device\\\\HarddiskVolume1\\\\a.exe") + "," + Program(2, "\\\\Device\\\\HarddiskVolume1\\\\b.exe") +
-           "," + Program(3, "\\\\Device\\\\HarddiskVolume1\\\\c.exe") + "," +
-           Program(4, "\\\\Device\\\\HarddiskVolume1\\\\d.exe") + "," + Program(5, "\\\\Device\\\\HarddiskVolume1\\\\e.exe") +
-           "]}",
+       open + Program(1, "\\\\Device\\\\HarddiskVolume1\\\\a.exe") + "," +
+           Program(2, "\\\\Device\\\\HarddiskVolume1\\\\b.exe") + "," +
+           Program(3, "\\\\Device\\\\HarddiskVolume1\\\\c.exe") + "," +
+           Program(4, "\\\\Device\\\\HarddiskVolume1\\\\d.exe") + "," +
+           Program(5, "\\\\Device\\\\HarddiskVolume1\\\\e.exe") + "]}",
        "",
        "result=0 vetoed=1 outstandingOpen name=STORAGE\\Volume\\E cut=1 programs=[1 C:\\a.exe][2 C:\\b.exe][3 C:\\c.exe]"
        "[4 C:\\d.exe]"},

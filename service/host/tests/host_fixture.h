@@ -91,8 +91,8 @@ class HostTest : public ::testing::Test {
   // Starts the process entry on a thread of its own; the test's thread plays the clients and
   // the Service Control Manager.
   void StartProcess() {
-    process_ = kernel.threads().Start(
-        [this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, work)); });
+    process_ =
+        kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, work)); });
   }
   void StartService() {
     StartProcess();

@@ -169,8 +169,8 @@ TEST_F(HostTest, StartRightAfterAStopServesAgain) {
   EXPECT_EQ(kernel.NowMs(), 10000u);
 
   RecordingDeviceWork nextWork(kernel.clock());
-  auto next = kernel.threads().Start(
-      [&] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, nextWork)); });
+  auto next =
+      kernel.threads().Start([&] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, nextWork)); });
   ServiceClient client(clientPorts);
   ASSERT_TRUE(client.Send(Request(kDEVICE_INIT)));
   EXPECT_EQ(client.ReadCount(), 3);
@@ -181,8 +181,8 @@ TEST_F(HostTest, StartRightAfterAStopServesAgain) {
   kernel.scm().SendControl(kServiceControlStop);
   ASSERT_TRUE(next->Wait(kWaitForever));
   EXPECT_EQ(kernel.scm().AcceptedStates(),
-            (States{kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped,
-                    kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped}));
+            (States{kServiceStartPending, kServiceRunning, kServiceStopPending, kServiceStopped, kServiceStartPending,
+                    kServiceRunning, kServiceStopPending, kServiceStopped}));
 }
 
 TEST_F(HostTest, PipeGrantsUsersNeitherSecurityChangesNorDeletion) {

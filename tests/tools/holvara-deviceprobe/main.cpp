@@ -84,9 +84,8 @@ int Drives() {
     const std::string root{letter, ':'};
     const auto volume = storage.Open("\\\\.\\" + root, kAccessNone, kShareRead | kShareWrite);
     const auto number = volume ? volume->GetDeviceNumber() : std::nullopt;
-    std::printf("drive letter=%c type=%u opened=%d number=%s devicetype=%s\n", letter,
-                storage.GetDriveType(root), volume ? 1 : 0,
-                number ? std::to_string(number->deviceNumber).c_str() : "-",
+    std::printf("drive letter=%c type=%u opened=%d number=%s devicetype=%s\n", letter, storage.GetDriveType(root),
+                volume ? 1 : 0, number ? std::to_string(number->deviceNumber).c_str() : "-",
                 number ? std::to_string(number->deviceType).c_str() : "-");
   }
   return 0;
@@ -154,15 +153,15 @@ int Object(const char* path) {
 
 int Layout(int disk) {
   Win32Storage storage;
-  const auto handle = storage.Open("\\\\.\\PhysicalDrive" + std::to_string(disk),
-                                   kGenericRead | kGenericWrite, kShareRead | kShareWrite);
+  const auto handle = storage.Open("\\\\.\\PhysicalDrive" + std::to_string(disk), kGenericRead | kGenericWrite,
+                                   kShareRead | kShareWrite);
   std::vector<std::byte> buffer(10240);
   std::uint32_t classicBytes = 0;
   std::uint32_t extendedBytes = 0;
   const bool classic = handle && handle->GetDriveLayout(buffer, classicBytes);
   const bool extended = handle && handle->GetDriveLayoutEx(buffer, extendedBytes);
-  std::printf("opened=%d classic=%d bytes=%u extended=%d bytes=%u\n", handle ? 1 : 0, classic ? 1 : 0,
-              classicBytes, extended ? 1 : 0, extendedBytes);
+  std::printf("opened=%d classic=%d bytes=%u extended=%d bytes=%u\n", handle ? 1 : 0, classic ? 1 : 0, classicBytes,
+              extended ? 1 : 0, extendedBytes);
   return 0;
 }
 
@@ -175,9 +174,10 @@ int Run(int argc, char** argv) {
   if (verb == "wmi" && argc == 3 && argv[2][0] != '\0') return WmiLookup(argv[2][0]);
   if (verb == "object" && argc == 3) return Object(argv[2]);
   if (verb == "layout" && argc == 3) return Layout(std::atoi(argv[2]));
-  std::fputs("usage: holvara-deviceprobe tree | drives | interfaces | partitions | wmi LETTER | object PATH |\n"
-             "       layout DISK\n",
-             stderr);
+  std::fputs(
+      "usage: holvara-deviceprobe tree | drives | interfaces | partitions | wmi LETTER | object PATH |\n"
+      "       layout DISK\n",
+      stderr);
   return 2;
 }
 

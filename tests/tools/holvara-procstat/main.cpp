@@ -24,8 +24,7 @@ std::vector<BYTE> ProcessList() {
   std::vector<BYTE> buffer(1 << 16);
   for (int attempt = 0; query && attempt < 8; ++attempt) {
     ULONG needed = 0;
-    const NTSTATUS status =
-        query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    const NTSTATUS status = query(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
     if (NT_SUCCESS(status)) return buffer;
     buffer.resize(buffer.size() * 2 + needed);
   }

@@ -47,9 +47,7 @@ namespace {
 
 class StderrDebugOutput final : public DebugOutput {
  public:
-  void Write(std::string_view text) override {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-  }
+  void Write(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stderr); }
 };
 
 constexpr char kUsage[] =
@@ -93,14 +91,10 @@ int RecordExchange(const ClientPorts& ports, std::uint16_t index) {
       "sent=%d present=%u number=%u type=%u path=\"%s\" letters=\"%s\" friendly=\"%s\" "
       "adapter=\"%s\" description=\"%s\" hwid=\"%s\" suffix=\"%s\" pdo=\"%s\"\n",
       sent ? 1 : 0, record.present, record.deviceNumber, record.driveType,
-      std::string(ReadField(record.devicePath)).c_str(),
-      std::string(ReadField(record.driveLetters)).c_str(),
-      std::string(ReadField(record.friendlyName)).c_str(),
-      std::string(ReadField(record.adapterDescription)).c_str(),
-      std::string(ReadField(record.deviceDescription)).c_str(),
-      std::string(ReadField(record.hardwareId)).c_str(),
-      std::string(ReadField(record.instanceSuffix)).c_str(),
-      std::string(ReadField(record.deviceObjectName)).c_str());
+      std::string(ReadField(record.devicePath)).c_str(), std::string(ReadField(record.driveLetters)).c_str(),
+      std::string(ReadField(record.friendlyName)).c_str(), std::string(ReadField(record.adapterDescription)).c_str(),
+      std::string(ReadField(record.deviceDescription)).c_str(), std::string(ReadField(record.hardwareId)).c_str(),
+      std::string(ReadField(record.instanceSuffix)).c_str(), std::string(ReadField(record.deviceObjectName)).c_str());
   return sent ? 0 : 1;
 }
 

@@ -372,9 +372,8 @@ int Show(const char* file, int dialogId, DWORD timeoutMs) {
 
 int HoldSetEvent(const char* name, DWORD milliseconds, const char* sddl) {
   SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
-  if (sddl != nullptr &&
-      !ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &attributes.lpSecurityDescriptor,
-                                                            nullptr)) {
+  if (sddl != nullptr && !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                             sddl, SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr)) {
     return 1;
   }
   HANDLE event = CreateEventA(sddl != nullptr ? &attributes : nullptr, TRUE, TRUE, name);
@@ -403,7 +402,8 @@ int main(int argc, char** argv) {
   if (command == "cancel" && argc == 2) result = Cancel();
   if (command == "library" && argc >= 3) result = Library(argv[2], argv + 3, argc - 3);
   if (command == "list" && argc == 4) result = List(argv[2], timeoutMs);
-  if (command == "event" && (argc == 4 || argc == 5)) result = HoldSetEvent(argv[2], timeoutMs, argc == 5 ? argv[4] : nullptr);
+  if (command == "event" && (argc == 4 || argc == 5))
+    result = HoldSetEvent(argv[2], timeoutMs, argc == 5 ? argv[4] : nullptr);
   if (command == "show" && argc == 5) result = Show(argv[2], std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   if (result == 2) {
     std::fprintf(stderr,

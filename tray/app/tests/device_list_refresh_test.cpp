@@ -213,8 +213,8 @@ TEST_F(DeviceListRefreshTest, PortMultiplierEnclosureFromInstanceSuffixes) {
   service_.records = {member(3, "Bay Two", "4&2f1a&0&000101"), member(2, "Bay One", "4&2f1a&0&000001"),
                       member(4, "Lone Disk", "4&2f1a&0&010000")};
   Refresh();
-  EXPECT_EQ(Names(), (std::vector<std::string>{"[ HOST:1  PORT:2 ]  PORT MULTIPLIER UNIT", "Bay One",
-                                               "Bay Two", "Lone Disk"}));
+  EXPECT_EQ(Names(),
+            (std::vector<std::string>{"[ HOST:1  PORT:2 ]  PORT MULTIPLIER UNIT", "Bay One", "Bay Two", "Lone Disk"}));
   EXPECT_EQ(list_[0].memberCount, 2);
   EXPECT_EQ(list_[2].target, 1);
 }

@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DeviceLocationTest,
     testing::Values(
         // The object name decides whenever it names a port.
-        LocationCase{"ObjectNameWithPort", "\\Device\\Scsi\\abcPort2Path0Target1Lun0", "4&1a2b&0&010203", true, 2, 0, 1},
+        LocationCase{"ObjectNameWithPort", "\\Device\\Scsi\\abcPort2Path0Target1Lun0", "4&1a2b&0&010203", true, 2, 0,
+                     1},
         // Without "Port" the suffix's last six digits are host, target, port.
         LocationCase{"SuffixWithoutPort", "\\Device\\Ide\\IdeDeviceP0T0L0-3", "4&1a2b&0&010203", true, 1, 3, 2},
         // "Path" and "Target" still override what the suffix gave.

@@ -91,8 +91,7 @@ TEST_F(AppFrameTest, TheIconIgnoresTheMouseWhileTheMessageBoxIsUp) {
   system.keyboard.Press(kVkControl);
   std::intptr_t answer = -1;
   system.desktop.AnswerNextMessageBox(win::kIdOk, [&] {
-    answer = system.desktop.Send(system.app->mainWindowId(), kIconCallbackMessage, kTrayIconId,
-                                 win::kWmLButtonDblClk);
+    answer = system.desktop.Send(system.app->mainWindowId(), kIconCallbackMessage, kTrayIconId, win::kWmLButtonDblClk);
   });
   system.app->ShowMessage(5001, win::kMbOk);
   EXPECT_EQ(answer, 0);

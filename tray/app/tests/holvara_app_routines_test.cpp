@@ -43,15 +43,14 @@ TEST_P(MessageBoxStyleTest, ShowsTheLibraryTextWithTheProductCaption) {
   EXPECT_EQ(box.owner, app.mainWindowId());
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxStyleTest,
-                         ::testing::Values(BoxStyleCase{"Ok", win::kMbOk, win::kMbOk | win::kMbIconExclamation},
-                                           BoxStyleCase{"OkCancel", win::kMbOkCancel,
-                                                        win::kMbOkCancel | win::kMbIconExclamation},
-                                           BoxStyleCase{"YesNo", win::kMbYesNo, win::kMbYesNo | win::kMbIconQuestion},
-                                           BoxStyleCase{"Information", win::kMbIconInformation,
-                                                        win::kMbIconInformation},
-                                           BoxStyleCase{"Hand", win::kMbIconHand, win::kMbIconHand}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Styles, MessageBoxStyleTest,
+    ::testing::Values(BoxStyleCase{"Ok", win::kMbOk, win::kMbOk | win::kMbIconExclamation},
+                      BoxStyleCase{"OkCancel", win::kMbOkCancel, win::kMbOkCancel | win::kMbIconExclamation},
+                      BoxStyleCase{"YesNo", win::kMbYesNo, win::kMbYesNo | win::kMbIconQuestion},
+                      BoxStyleCase{"Information", win::kMbIconInformation, win::kMbIconInformation},
+                      BoxStyleCase{"Hand", win::kMbIconHand, win::kMbIconHand}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RoutinesTest, TheProfileStaysInPlaceWhileTheBoxCarriesTheProductTitle) {
   // Timers and dialogs keep running while a box is up; their settings must not move with the caption.
@@ -146,14 +145,13 @@ TEST_P(HelpTest, OpensTheDocumentNextToTheProgram) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HelpTest,
-    ::testing::Values(HelpCase{"IndexFirst", true, true, 0, "Index.html", false},
-                      HelpCase{"PdfWithoutIndex", false, true, 0, "ZELTODockWarden.pdf", false},
-                      HelpCase{"Neither", false, false, 0, "ZELTODockWarden.pdf", true},
-                      HelpCase{"NoProgramForThePdf", false, true, 31, "ZELTODockWarden.pdf", true},
-                      HelpCase{"ShellReports32", false, true, 32, "ZELTODockWarden.pdf", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HelpTest,
+                         ::testing::Values(HelpCase{"IndexFirst", true, true, 0, "Index.html", false},
+                                           HelpCase{"PdfWithoutIndex", false, true, 0, "ZELTODockWarden.pdf", false},
+                                           HelpCase{"Neither", false, false, 0, "ZELTODockWarden.pdf", true},
+                                           HelpCase{"NoProgramForThePdf", false, true, 31, "ZELTODockWarden.pdf", true},
+                                           HelpCase{"ShellReports32", false, true, 32, "ZELTODockWarden.pdf", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OpenFileTest, HandsTheTargetToTheShellAndReturnsItsResult) {
   SimTrayPc pc;

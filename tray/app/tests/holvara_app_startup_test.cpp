@@ -42,8 +42,9 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultsInOrderThenTheLogonEntry) {
     written.push_back(write.path + " " + write.value.name);
   }
   const std::string profile = std::string(kSimSettingsKey) + " ";
-  EXPECT_THAT(written, ElementsAre(profile + "AutoRun", profile + "Basic", profile + "SystemMessage", profile + "Show",
-                                   profile + "ResumeRescan", profile + "SearchCode", std::string(kRunKey) + " Holvara"));
+  EXPECT_THAT(written,
+              ElementsAre(profile + "AutoRun", profile + "Basic", profile + "SystemMessage", profile + "Show",
+                          profile + "ResumeRescan", profile + "SearchCode", std::string(kRunKey) + " Holvara"));
   EXPECT_EQ(Setting("AutoRun"), 1u);
   EXPECT_EQ(Setting("Basic"), 1u);
   EXPECT_EQ(Setting("SystemMessage"), 1u);
@@ -112,17 +113,17 @@ TEST_P(LogonStartTest, RunsOrEndsSilently) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LogonStartTest,
-    ::testing::Values(
-        LogonCase{"FirstStartFromTheLogonEntry", std::nullopt, "\"C:\\Holvara.exe\" /AutoRun", true},
-        LogonCase{"SwitchedOffAtLogon", 0, "\"C:\\Holvara.exe\" /AutoRun", false},
-        LogonCase{"SwitchedOffByHand", 0, "\"C:\\Holvara.exe\"", true},
-        LogonCase{"SwitchInsideALongerWord", 0, "\"C:\\Tools/AutoRunner\\Holvara.exe\"", false},
-        LogonCase{"SwitchInAnotherCase", 0, "\"C:\\Holvara.exe\" /autorun", true},
-        LogonCase{"SwitchedOnAtLogon", 1, "\"C:\\Holvara.exe\" /AutoRun", true},
-        // Both forms of the entry under a folder with a blank, as the system passes them.
-        LogonCase{"QuotedEntry", 1, "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\" /AutoRun", true},
-        LogonCase{"UnquotedEntry", 1, "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", true},
-        LogonCase{"UnquotedEntrySwitchedOff", 0, "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", false}),
+    ::testing::Values(LogonCase{"FirstStartFromTheLogonEntry", std::nullopt, "\"C:\\Holvara.exe\" /AutoRun", true},
+                      LogonCase{"SwitchedOffAtLogon", 0, "\"C:\\Holvara.exe\" /AutoRun", false},
+                      LogonCase{"SwitchedOffByHand", 0, "\"C:\\Holvara.exe\"", true},
+                      LogonCase{"SwitchInsideALongerWord", 0, "\"C:\\Tools/AutoRunner\\Holvara.exe\"", false},
+                      LogonCase{"SwitchInAnotherCase", 0, "\"C:\\Holvara.exe\" /autorun", true},
+                      LogonCase{"SwitchedOnAtLogon", 1, "\"C:\\Holvara.exe\" /AutoRun", true},
+                      // Both forms of the entry under a folder with a blank, as the system passes them.
+                      LogonCase{"QuotedEntry", 1, "\"C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe\" /AutoRun", true},
+                      LogonCase{"UnquotedEntry", 1, "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", true},
+                      LogonCase{"UnquotedEntrySwitchedOff", 0,
+                                "C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe /AutoRun", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct InstallationCase {
@@ -155,13 +156,12 @@ TEST_P(InstallationTest, AnIncompleteInstallationShowsTheInstallationBox) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstallationTest,
-    ::testing::Values(InstallationCase{"EnglishNoKey", kSimEnglishLocale, false, 0, kInstallationMessageEnglish},
-                      InstallationCase{"EnglishOtherMarker", kSimEnglishLocale, true, 141421357,
-                                       kInstallationMessageEnglish},
-                      InstallationCase{"JapaneseNoKey", kSimJapaneseLocale, false, 0, kInstallationMessageJapanese},
-                      InstallationCase{"JapaneseOtherMarker", kSimJapaneseLocale, true, 0,
-                                       kInstallationMessageJapanese},
-                      InstallationCase{"JapaneseSublanguageBits", 0x0811, false, 0, kInstallationMessageJapanese}),
+    ::testing::Values(
+        InstallationCase{"EnglishNoKey", kSimEnglishLocale, false, 0, kInstallationMessageEnglish},
+        InstallationCase{"EnglishOtherMarker", kSimEnglishLocale, true, 141421357, kInstallationMessageEnglish},
+        InstallationCase{"JapaneseNoKey", kSimJapaneseLocale, false, 0, kInstallationMessageJapanese},
+        InstallationCase{"JapaneseOtherMarker", kSimJapaneseLocale, true, 0, kInstallationMessageJapanese},
+        InstallationCase{"JapaneseSublanguageBits", 0x0811, false, 0, kInstallationMessageJapanese}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StartupMessagesTest, JapaneseTextsAreInCodePage932) {
@@ -206,13 +206,21 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LibraryTest,
     ::testing::Values(
         LibraryCase{"JapaneseSystem", kSimJapaneseLocale, true, true, {"HolvaraRes.dll"}, nullptr},
-        LibraryCase{"JapaneseFallsBackToEnglish", kSimJapaneseLocale, false, true,
-                    {"HolvaraRes.dll", "HolvaraResUS.dll"}, nullptr},
+        LibraryCase{"JapaneseFallsBackToEnglish",
+                    kSimJapaneseLocale,
+                    false,
+                    true,
+                    {"HolvaraRes.dll", "HolvaraResUS.dll"},
+                    nullptr},
         LibraryCase{"EnglishSystem", kSimEnglishLocale, true, true, {"HolvaraResUS.dll"}, nullptr},
-        LibraryCase{"EnglishNeverTakesJapanese", kSimEnglishLocale, true, false, {"HolvaraResUS.dll"},
-                    kLibraryMessageEnglish},
-        LibraryCase{"JapaneseWithNoLibrary", kSimJapaneseLocale, false, false,
-                    {"HolvaraRes.dll", "HolvaraResUS.dll"}, kLibraryMessageJapanese}),
+        LibraryCase{
+            "EnglishNeverTakesJapanese", kSimEnglishLocale, true, false, {"HolvaraResUS.dll"}, kLibraryMessageEnglish},
+        LibraryCase{"JapaneseWithNoLibrary",
+                    kSimJapaneseLocale,
+                    false,
+                    false,
+                    {"HolvaraRes.dll", "HolvaraResUS.dll"},
+                    kLibraryMessageJapanese}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The Japanese texts are in code page 932: shown through any other code page they are garbage.

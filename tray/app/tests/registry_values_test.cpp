@@ -18,7 +18,9 @@ constexpr auto kUser = RegistryRoot::kCurrentUser;
 
 class ReaderTest : public ::testing::Test {
  protected:
-  long Read(const char* name, std::span<std::uint8_t> out) { return ReadRegistryValue(registry, kUser, kKey, name, out); }
+  long Read(const char* name, std::span<std::uint8_t> out) {
+    return ReadRegistryValue(registry, kUser, kKey, name, out);
+  }
   SimRegistry registry;
 };
 

@@ -89,7 +89,9 @@ TEST(RemovalFailureBox, NamesWhatHoldsTheDeviceInBothLanguages) {
   for (const BoxCase& c : cases) {
     SCOPED_TRACE(c.name);
     const SimResourceData& library = c.japanese ? JapaneseResourceLibrary() : EnglishResourceLibrary();
-    const std::string expected = c.text.empty() ? library.strings.at(5001) : c.japanese ? InCodePage932(c.text) : c.text;
+    const std::string expected = c.text.empty() ? library.strings.at(5001)
+                                 : c.japanese   ? InCodePage932(c.text)
+                                                : c.text;
     EXPECT_EQ(BoxAfterChoosing(c), expected);
   }
 }

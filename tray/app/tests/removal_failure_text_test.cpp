@@ -57,8 +57,8 @@ TEST(RemovalFailureText, LongNamesAreCutAndSurplusMarksStay) {
     std::memcpy(report.programs[i].imagePath, path.c_str(), path.size() + 1);
   }
   const std::string text = RemovalFailureText(report, Strings, kWestern);
-  EXPECT_EQ(text, "Close " + std::string(kQuotedNameLimit, 'a') + " (1), " + std::string(kQuotedNameLimit, 'b') + " (2), " +
-                      std::string(kQuotedNameLimit, 'c') + " (3), " + std::string(kQuotedNameLimit, 'd') +
+  EXPECT_EQ(text, "Close " + std::string(kQuotedNameLimit, 'a') + " (1), " + std::string(kQuotedNameLimit, 'b') +
+                      " (2), " + std::string(kQuotedNameLimit, 'c') + " (3), " + std::string(kQuotedNameLimit, 'd') +
                       " (4), more and try again %s.");
 
   report.vetoType = kVetoDriver;

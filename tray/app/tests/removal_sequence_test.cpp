@@ -35,13 +35,25 @@ TEST(RemovalSequence, ASingleDeviceOrEveryMemberOfAUnit) {
   };
   const std::string wdc = "WDC WD20EARS-00MVWB0 SCSI Disk Device";
   const std::vector<Case> cases = {
-      {"single device, hidden", 5, false, 10, {kDvd},
+      {"single device, hidden",
+       5,
+       false,
+       10,
+       {kDvd},
        {std::string("[ PIONEER DVD-RW  DVR-216D SCSI CdRom Device ] ") + kSuccess}},
-      {"unit, shown", 0, true, 6, {Member(0), Member(1), Member(2), Member(4)},
+      {"unit, shown",
+       0,
+       true,
+       6,
+       {Member(0), Member(1), Member(2), Member(4)},
        {"[ TRAY:1 " + wdc + " ] " + kSuccess, "[ TRAY:2 " + wdc + " ] " + kSuccess,
         std::string("[ TRAY:3 Hitachi HDS721010CLA332 SCSI Disk Device ] ") + kSuccess,
         std::string("[ TRAY:5 SAMSUNG HD204UI SCSI Disk Device ] ") + kSuccess}},
-      {"unit before Windows 6: one box at the end", 0, false, 5, {Member(0), Member(1), Member(2), Member(4)},
+      {"unit before Windows 6: one box at the end",
+       0,
+       false,
+       5,
+       {Member(0), Member(1), Member(2), Member(4)},
        {"The device can now be safely removed from the computer."}},
   };
   for (const Case& c : cases) {
@@ -143,8 +155,8 @@ TEST(RemovalSequence, TheProgramDoesNotEndUnderARunningWorker) {
     std::uint64_t endRequestedAtMs;
     bool endsTheProcess;
   };
-  for (const Case c : {Case{"the worker ends within the wait", 35000, false},
-                       Case{"the worker runs on past the wait", 1000, true}}) {
+  for (const Case c :
+       {Case{"the worker ends within the wait", 35000, false}, Case{"the worker runs on past the wait", 1000, true}}) {
     SimWholePc system;
     system.StartAll();
     system.kernel.scm().SendControl(kServiceControlStop);

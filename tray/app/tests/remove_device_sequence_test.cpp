@@ -156,21 +156,28 @@ TEST(RemoveDeviceSequence, TheMarkFollowsItsDeviceThroughRefillsAndRemoveTakesOn
     bool removeEnabled;
   };
   const std::vector<Case> cases = {
-      {"a notice of an unchanged list", "[ TRAY:3 ]", [](SimWholePc& system) { system.app->RefreshDevices(); },
-       {Member(2)}, true},
+      {"a notice of an unchanged list",
+       "[ TRAY:3 ]",
+       [](SimWholePc& system) { system.app->RefreshDevices(); },
+       {Member(2)},
+       true},
       // Every member is shown: a fifth one is listed above the DVD writer, whose row moves down.
-      {"a list with a member more above it", "PIONEER",
+      {"a list with a member more above it",
+       "PIONEER",
        [](SimWholePc& system) {
          system.SetProfile("Basic", 0);
          system.app->RefreshDevices();
        },
-       {std::string(kDvd)}, true},
-      {"the marked member left", "[ TRAY:3 ]",
+       {std::string(kDvd)},
+       true},
+      {"the marked member left",
+       "[ TRAY:3 ]",
        [](SimWholePc& system) {
          Unplug(system, Member(2));
          system.app->RefreshDevices();
        },
-       {Member(2)}, false},
+       {Member(2)},
+       false},
   };
   for (const Case& c : cases) {
     SimWholePc system;

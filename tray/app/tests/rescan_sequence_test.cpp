@@ -53,7 +53,8 @@ TEST(RescanSequence, OwnedByAWindowOnScreenItShowsRoundedAndIgnoresTheKeys) {
     system.desktop.At(system.kernel.NowMs() + 1, [&, window] { openAfterTheKeys = system.desktop.Exists(window); });
     EXPECT_EQ(system.app->BusyMarker(), kRescanDialogMarker);
     for (std::uint32_t message : {win::kWmKeyDown, win::kWmSysKeyDown}) {
-      for (std::uintptr_t key : {win::kVkReturn, win::kVkEscape, win::kVkF4}) system.desktop.Post(window, message, key, 0);
+      for (std::uintptr_t key : {win::kVkReturn, win::kVkEscape, win::kVkF4})
+        system.desktop.Post(window, message, key, 0);
     }
     const std::uintptr_t deviceContext = 0x77;
     const auto brush = system.desktop.Send(window, win::kWmCtlColorStatic, deviceContext,

@@ -19,9 +19,9 @@ constexpr std::size_t kTextBuffer = 255;
 // removing a device that holds system files.
 const std::map<std::uint32_t, std::size_t> kSmallerBuffers = {{5, 64}, {18, 128}};
 
-const std::vector<std::uint32_t> kStrings = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 13, 16, 17, 18,  19,  20,
-                                             22, 25, 27, 28, 30, 31, 32, 33, 34, 35, 37, 38, 39, 40, 41, 42, 128, 5001,
-                                             5002, 5003, 5004, 5005, 5006, 5007, 5008};
+const std::vector<std::uint32_t> kStrings = {1,  2,  3,  4,  5,  6,   7,    8,    9,    10,   11,   13,   16,   17,
+                                             18, 19, 20, 22, 25, 27,  28,   30,   31,   32,   33,   34,   35,   37,
+                                             38, 39, 40, 41, 42, 128, 5001, 5002, 5003, 5004, 5005, 5006, 5007, 5008};
 
 struct DialogCase {
   int templateId;

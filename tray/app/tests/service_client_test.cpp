@@ -100,9 +100,7 @@ class RivalledIpc : public Ipc {
     }
     return free;
   }
-  std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override {
-    return kernel_.ipc().OpenNamedEvent(name);
-  }
+  std::unique_ptr<Event> OpenNamedEvent(std::string_view name) override { return kernel_.ipc().OpenNamedEvent(name); }
   std::unique_ptr<Event> CreateUnnamedEvent() override { return kernel_.ipc().CreateUnnamedEvent(); }
   PipeCreateResult CreatePipe(std::string_view name, std::span<const AccessEntry> access) override {
     return kernel_.ipc().CreatePipe(name, access);

@@ -39,7 +39,7 @@ std::vector<SimNotifyCall> IconCallsSince(const SimWholePc& system, std::size_t 
 TEST(SettingsSequence, EachWayOutStoresAndFollowsUp) {
   struct Case {
     const char* what;
-    std::vector<int> clicks;  // the last one ends the dialog
+    std::vector<int> clicks;            // the last one ends the dialog
     std::vector<std::uint32_t> stored;  // Show, SystemMessage, Basic, ResumeRescan after the sequence
     bool rescannedAndRefreshed;
     bool iconUpdated;
@@ -49,7 +49,11 @@ TEST(SettingsSequence, EachWayOutStoresAndFollowsUp) {
       {"Show changed", {1008, win::kIdOk}, {0, 1, 1, 0}, true, true},
       {"Basic changed", {1010, win::kIdOk}, {1, 1, 0, 0}, true, true},
       {"Basic off and on again", {1010, 1010, win::kIdOk}, {1, 1, 1, 0}, false, true},
-      {"Default after changing all four, then OK", {1008, 1009, 1010, 1011, kDefaultButton, win::kIdOk}, {1, 1, 1, 0}, false, true},
+      {"Default after changing all four, then OK",
+       {1008, 1009, 1010, 1011, kDefaultButton, win::kIdOk},
+       {1, 1, 1, 0},
+       false,
+       true},
       {"Default, then Cancel", {1008, 1011, kDefaultButton, win::kIdCancel}, {1, 1, 1, 0}, false, false},
   };
   for (const Case& c : cases) {
@@ -69,7 +73,8 @@ TEST(SettingsSequence, EachWayOutStoresAndFollowsUp) {
     EXPECT_EQ(system.app->BusyMarker(), "") << c.what;
     const char* names[] = {"Show", "SystemMessage", "Basic", "ResumeRescan"};
     for (int at = 0; at < 4; ++at) {
-      EXPECT_EQ(static_cast<std::uint32_t>(system.app->ProfileInt(names[at], -1)), c.stored[at]) << c.what << " " << names[at];
+      EXPECT_EQ(static_cast<std::uint32_t>(system.app->ProfileInt(names[at], -1)), c.stored[at])
+          << c.what << " " << names[at];
     }
     EXPECT_EQ(system.pc.machine().rescanned, c.rescannedAndRefreshed) << c.what;
     EXPECT_EQ(!system.app->DeviceListEmpty(), c.rescannedAndRefreshed) << c.what;
@@ -165,8 +170,7 @@ TEST(SettingsSequence, TheDialogShowsTheProfileWithLabelsAndBalloonTips) {
   ASSERT_EQ(tooltip.tools.size(), 4u);
   EXPECT_EQ(tooltip.tools[0].flags, 0x11u);
   EXPECT_EQ(tooltip.tools[0].owner, shown);
-  EXPECT_EQ(tooltip.tools[0].text,
-            "The notification area icon is hidden while no removable device is connected.");
+  EXPECT_EQ(tooltip.tools[0].text, "The notification area icon is hidden while no removable device is connected.");
   EXPECT_EQ(tooltip.tools[3].text,
             "When the computer resumes from standby, the bus is searched again for devices attached in the meantime.");
 }

@@ -10,11 +10,11 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_exit_request.h"
-#include "platform/sim/sim_keyboard.h"
+#include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_ipc.h"
 #include "platform/sim/sim_kernel.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
 #include "platform/sim/sim_registry.h"
@@ -50,8 +50,8 @@ struct SimTrayPc {
   ~SimTrayPc() { scheduler.JoinAll(); }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest,
-            threads, shapes,   windowWalk, tooltips, colours, screen.ports()};
+    return {desktop,  registry,    resources, mutexes, system,     shell,    files,   debug,         notificationArea,
+            keyboard, exitRequest, threads,   shapes,  windowWalk, tooltips, colours, screen.ports()};
   }
   ClientPorts client() { return {ipc, clock, debug}; }
 

@@ -11,9 +11,9 @@
 #include "platform/sim/recording_debug_output.h"
 #include "platform/sim/sim_control_colours.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_exit_request.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_kernel.h"
-#include "platform/sim/sim_exit_request.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_notification_area.h"
@@ -37,7 +37,8 @@ inline std::string ExampleMachine(const std::string& name) {
 }
 
 struct SimWholePc {
-  explicit SimWholePc(const std::string& machine = "pm-enclosure") : pc(sim::SimulatedPc::FromFile(ExampleMachine(machine))) {
+  explicit SimWholePc(const std::string& machine = "pm-enclosure")
+      : pc(sim::SimulatedPc::FromFile(ExampleMachine(machine))) {
     resources.Install(EnglishResourceLibrary());
     resources.Install(JapaneseResourceLibrary());
     registry.SetDword(RegistryRoot::kLocalMachine, "Software\\ZELTO\\Holvara\\Common", "CurrentMode", 141421356);
@@ -55,7 +56,8 @@ struct SimWholePc {
   }
 
   void StartService() {
-    serviceProcess = kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, service)); });
+    serviceProcess =
+        kernel.threads().Start([this] { return static_cast<std::uint32_t>(RunServiceProcess(hostPorts, service)); });
     ASSERT_TRUE(kernel.scm().WaitForState(kServiceRunning, 10000));
   }
   // The service, then the tray program started and its device list built; the main window's own
@@ -90,15 +92,17 @@ struct SimWholePc {
   }
 
   TrayPorts ports() {
-    return {desktop, registry, resources, mutexes, system, shell, files, debug, notificationArea, keyboard, exitRequest,
-            kernel.threads(), shapes, windowWalk, tooltips, colours, screen.ports()};
+    return {desktop, registry,   resources,        mutexes,  system,        shell,
+            files,   debug,      notificationArea, keyboard, exitRequest,   kernel.threads(),
+            shapes,  windowWalk, tooltips,         colours,  screen.ports()};
   }
   ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
 
   SimKernel kernel;
   sim::SimulatedPc pc;
   RecordingDebugOutput serviceDebug;
-  DeviceService service{DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug, pc.eventLog(), pc.volumeNames()}};
+  DeviceService service{
+      DevicePorts{pc.tree(), pc.interfaces(), pc.storage(), pc.wmi(), serviceDebug, pc.eventLog(), pc.volumeNames()}};
   SimProcessErrorMode serviceErrorMode;
   HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug, serviceErrorMode};
   std::unique_ptr<Thread> serviceProcess;

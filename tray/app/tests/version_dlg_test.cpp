@@ -116,14 +116,14 @@ std::vector<std::uint8_t> Bytes(const std::string& text, bool terminated) {
   return bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dates, DateTest,
-    ::testing::Values(DateCase{"Short", Bytes("2026/12/01", true), "2026/12/01"},
-                      DateCase{"FifteenCharacters", Bytes("2026/12/01 1200", true), "2026/12/01 1200"},
-                      DateCase{"SixteenWithoutTerminator", Bytes("2026/12/01 12:00", false), "-"},
-                      DateCase{"TooLong", Bytes("2026/12/01 12:00", true), "-"},
-                      DateCase{"Empty", Bytes("", true), "-"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Dates, DateTest,
+                         ::testing::Values(DateCase{"Short", Bytes("2026/12/01", true), "2026/12/01"},
+                                           DateCase{"FifteenCharacters", Bytes("2026/12/01 1200", true),
+                                                    "2026/12/01 1200"},
+                                           DateCase{"SixteenWithoutTerminator", Bytes("2026/12/01 12:00", false), "-"},
+                                           DateCase{"TooLong", Bytes("2026/12/01 12:00", true), "-"},
+                                           DateCase{"Empty", Bytes("", true), "-"}),
+                         [](const auto& info) { return info.param.name; });
 
 struct LayoutCase {
   const char* name;

@@ -17,7 +17,8 @@ TEST(ConsoleStream, WritesTextToAConsoleAndUtf8ToAFileOrPipe) {
   {
     ConsoleStream out(console, StandardStream::kOutput);
     ConsoleStream err(console, StandardStream::kError);
-    out << "外付けディスク (E:)\n" << "Café";
+    out << "外付けディスク (E:)\n"
+        << "Café";
     err << "Ÿ €\n";
     // A line is passed on when it ends, not before.
     EXPECT_EQ(console.texts[StandardStream::kOutput], u"外付けディスク (E:)\r\n");
@@ -33,7 +34,10 @@ TEST(ConsoleStream, ConvertsBetweenUtf8AndUtf16AndReplacesWhatIsMalformed) {
   EXPECT_EQ(Utf16("Aé–外😀"), u"Aé–外😀");
   EXPECT_EQ(Utf8(std::u16string{u'a', char16_t(0xD800), u'b', char16_t(0xDC00)}), "a\uFFFDb\uFFFD");
   // A stray continuation byte, a truncated sequence, an overlong form, an encoded surrogate.
-  EXPECT_EQ(Utf16("a\x80" "b\xE5\x96" "c\xC0\xAF" "d\xED\xA0\x80"),
+  EXPECT_EQ(Utf16("a\x80"
+                  "b\xE5\x96"
+                  "c\xC0\xAF"
+                  "d\xED\xA0\x80"),
             u"a\uFFFDb\uFFFD\uFFFDc\uFFFD\uFFFDd\uFFFD\uFFFD\uFFFD");
 }
 

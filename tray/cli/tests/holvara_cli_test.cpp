@@ -3,8 +3,8 @@
 // hangs below the chipset. The service's own request dispatch answers the pipe.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -109,8 +109,8 @@ class EnclosurePc {
   Outcome Run(std::vector<std::string_view> words, Ipc* ipc = nullptr) {
     std::ostringstream out;
     std::ostringstream err;
-    const CliPorts ports{
-        registry_, files_, console_, ansi_, services_, {ipc ? *ipc : kernel_.ipc(), kernel_.clock(), debug_}};
+    const CliPorts ports{registry_, files_,    console_,
+                         ansi_,     services_, {ipc ? *ipc : kernel_.ipc(), kernel_.clock(), debug_}};
     const int code = RunCli(words, ports, "9.99", out, err);
     return {code, out.str(), err.str()};
   }
@@ -180,7 +180,8 @@ class EnclosurePc {
 
   SimKernel kernel_;
   sim::SimulatedPc pc_;
-  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug(), pc_.eventLog(), pc_.volumeNames()}};
+  DeviceService service_{DevicePorts{pc_.tree(), pc_.interfaces(), pc_.storage(), pc_.wmi(), pc_.debug(),
+                                     pc_.eventLog(), pc_.volumeNames()}};
   RecordingDebugOutput debug_;
   RequestDispatcher dispatcher_{service_, kernel_.threads(), debug_};
   SimRegistry registry_;
@@ -256,22 +257,30 @@ TEST(HolvaraCli, ARefusedRemovalSaysWhoHoldsTheDevice) {
     const char* out;
     const char* err;
   } cases[] = {
-      {{"remove", "E:"}, kRefused, "",
+      {{"remove", "E:"},
+       kRefused,
+       "",
        "[ TRAY:1 WDC WD20EARS-00MVWB0 SCSI Disk Device ] (E:): the device is in use by FanControl.exe (process 16148, "
        "C:\\Program Files\\FanControl\\FanControl.exe). Close it and try again.\n"},
-      {{"remove", "F:"}, kRefused, "",
+      {{"remove", "F:"},
+       kRefused,
+       "",
        "[ TRAY:2 Hitachi HDS721010CLA332 SCSI Disk Device ] (F:): the device is in use by dllhost.exe (process 9176, "
        "C:\\Windows\\System32\\dllhost.exe), PhotoSorter.exe (process 5120, "
        "F:\\PortableApps\\PhotoSorter\\PhotoSorter.exe). Close them and try again.\n"},
-      {{"remove", "H:"}, kRefused, "",
+      {{"remove", "H:"},
+       kRefused,
+       "",
        "[ ST2000DL003-9VT166 SCSI Disk Device ] (H:): the driver \\Driver\\snapfilt refused the removal.\n"},
-      {{"remove", "F:", "--json"}, kRefused,
+      {{"remove", "F:", "--json"},
+       kRefused,
        "{\"removals\":[{\"device\":\"[ TRAY:2 Hitachi HDS721010CLA332 SCSI Disk Device ] (F:)\",\"result\":\"refused\","
        "\"vetoType\":\"outstandingOpen\",\"component\":\"STORAGE\\\\Volume\\\\{6c1a9f3f-0b1d-11ee-9a4c-806e6f6e6963}"
        "#0000000000100000\",\"programs\":[{\"processId\":9176,\"path\":\"C:\\\\Windows\\\\System32\\\\dllhost.exe\"},"
        "{\"processId\":5120,\"path\":\"F:\\\\PortableApps\\\\PhotoSorter\\\\PhotoSorter.exe\"}],\"programsCut\":false}]}\n",
        "The device could not be removed.\n"},
-      {{"remove", "G:", "--json"}, kDone,
+      {{"remove", "G:", "--json"},
+       kDone,
        "{\"removals\":[{\"device\":\"[ TRAY:3 SAMSUNG HD204UI SCSI Disk Device ] (G:)\",\"result\":\"removed\","
        "\"vetoType\":null,\"component\":null,\"programs\":[],\"programsCut\":false}]}\n",
        ""},
@@ -396,7 +405,10 @@ TEST(HolvaraCli, AUnitWhoseDisksChangedIsRefusedWhole) {
     void (*before)(EnclosurePc&);
   };
   const std::vector<Case> cases = {
-      {"lost a member", [](EnclosurePc& pc) { EXPECT_EQ(pc.Run({"remove", "E:"}).code, kDone); },
+      {"lost a member",
+       [](EnclosurePc& pc) {
+         EXPECT_EQ(pc.Run({"remove", "E:"}).code, kDone);
+       },
        [](EnclosurePc&) {}},
       {"gained a member", [](EnclosurePc& pc) { pc.Attach(); }, [](EnclosurePc& pc) { pc.DetachDiskOf('F'); }},
   };
@@ -502,7 +514,9 @@ TEST(HolvaraCli, WritesDeviceNamesOfTheAnsiCodePageAsUtf8) {
       {"Japanese, code page 932", kSimJapaneseCodePage,
        "I-O DATA \x8a\x4f\x95\x74\x82\xaf\x83\x66\x83\x42\x83\x58\x83\x4e", "I-O DATA 外付けディスク"},
       {"Western with bytes 0x80-0x9F, code page 1252", kSimWesternCodePage,
-       "Caf\xe9 \xd1" "and\xfa \x96 \x9f \x80 Disk", "Café Ñandú – Ÿ € Disk"},
+       "Caf\xe9 \xd1"
+       "and\xfa \x96 \x9f \x80 Disk",
+       "Café Ñandú – Ÿ € Disk"},
   };
   for (const Case& c : cases) {
     EnclosurePc pc(c.codePage);
@@ -534,9 +548,18 @@ TEST(HolvaraCli, RescansAndAnswersHelpAndVersion) {
 
 TEST(HolvaraCli, UsageErrorsExitWithTwoAndShowTheUsage) {
   const std::vector<std::vector<std::string_view>> cases = {
-      {}, {"frob"}, {"list", "--xml"}, {"remove"}, {"remove", "E:", "--index", "1"},
-      {"remove", "--index"}, {"remove", "--index", "two"}, {"remove", "EF"}, {"rescan", "now"},
-      {"remove", "--id"}, {"remove", "--id", "D:a:b", "E:"}, {"remove", "E:", "--expect", "D:a:b"},
+      {},
+      {"frob"},
+      {"list", "--xml"},
+      {"remove"},
+      {"remove", "E:", "--index", "1"},
+      {"remove", "--index"},
+      {"remove", "--index", "two"},
+      {"remove", "EF"},
+      {"rescan", "now"},
+      {"remove", "--id"},
+      {"remove", "--id", "D:a:b", "E:"},
+      {"remove", "E:", "--expect", "D:a:b"},
   };
   EnclosurePc pc;
   for (const auto& words : cases) {

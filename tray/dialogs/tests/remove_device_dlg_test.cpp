@@ -33,10 +33,17 @@ constexpr std::uintptr_t kListImagesHandle = (static_cast<std::uintptr_t>('b') <
 ListedDevice Single(std::string name, std::string letters, std::string object) {
   return {kListedSingleDevice, false, 0, std::move(letters), std::move(name), "SCSI\\DiskVendor", std::move(object)};
 }
-ListedDevice Unit(std::string name) { return {kListedUnit, false, 0, "", std::move(name), "PM\\Unit", "\\Device\\Unit0"}; }
+ListedDevice Unit(std::string name) {
+  return {kListedUnit, false, 0, "", std::move(name), "PM\\Unit", "\\Device\\Unit0"};
+}
 ListedDevice Member(int target, std::string name, std::string letters) {
-  return {kListedSingleDevice, true, static_cast<std::uint8_t>(target), std::move(letters), std::move(name),
-          "SCSI\\DiskMember", "\\Device\\Member" + std::to_string(target)};
+  return {kListedSingleDevice,
+          true,
+          static_cast<std::uint8_t>(target),
+          std::move(letters),
+          std::move(name),
+          "SCSI\\DiskMember",
+          "\\Device\\Member" + std::to_string(target)};
 }
 
 class Application : public DialogHost, public RemoveDeviceHost, public WindowHandler {
@@ -140,7 +147,8 @@ class RemoveDeviceDialogTest : public testing::Test {
   bool Enabled(WindowId dialog, int id) { return desktop.ItemEnabled(dialog, id); }
   std::vector<std::string> Column(int column) {
     std::vector<std::string> texts;
-    for (const SimListRow& row : List().rows) texts.push_back(row.texts.size() > static_cast<std::size_t>(column) ? row.texts[column] : "");
+    for (const SimListRow& row : List().rows)
+      texts.push_back(row.texts.size() > static_cast<std::size_t>(column) ? row.texts[column] : "");
     return texts;
   }
   std::vector<std::optional<int>> Images() {
@@ -230,7 +238,8 @@ TEST_F(RemoveDeviceDialogTest, ColumnsAreSizedByLanguageAndScaledWithTheDisplay)
 }
 
 TEST_F(RemoveDeviceDialogTest, AFullListShowsTwentyFiveRowsAndEachRefillStartsAfresh) {
-  for (int i = 0; i < 25; ++i) app->devices.push_back(Single("Disk " + std::to_string(i), "", "\\Device\\D" + std::to_string(i)));
+  for (int i = 0; i < 25; ++i)
+    app->devices.push_back(Single("Disk " + std::to_string(i), "", "\\Device\\D" + std::to_string(i)));
   Run([&](WindowId dialog) {
     desktop.Post(dialog, kDeviceListChangedMessage, 0, 0);
     desktop.Post(dialog, kDeviceListChangedMessage, 0, 0);

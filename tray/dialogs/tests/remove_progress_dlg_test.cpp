@@ -48,9 +48,9 @@ TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
     std::intptr_t result;
     std::size_t debugTexts;
   };
-  for (const Case& c : {Case{"exit code 0", 0, win::kIdOk, 0}, Case{"exit code 1", 1, win::kIdCancel, 1},
-                        Case{"exit code 5", 5, win::kIdCancel, 0},
-                        Case{"worker cannot start", std::nullopt, win::kIdCancel, 0}}) {
+  for (const Case& c :
+       {Case{"exit code 0", 0, win::kIdOk, 0}, Case{"exit code 1", 1, win::kIdCancel, 1},
+        Case{"exit code 5", 5, win::kIdCancel, 0}, Case{"worker cannot start", std::nullopt, win::kIdCancel, 0}}) {
     Host host;
     SimKernel kernel;
     SimDesktop desktop{kernel.timeline()};

@@ -45,10 +45,8 @@ TEST_P(DeviceMenuTest, ListsTheEntries) { EXPECT_EQ(Shown(GetParam().entries, Ge
 INSTANTIATE_TEST_SUITE_P(
     Lists, DeviceMenuTest,
     ::testing::Values(
-        MenuCase{"DeviceWithLetters", {Device("Disk", "EF")}, false,
-                 {"1001:Remove Disk - Drive (E:)  (F:) "}},
-        MenuCase{"DeviceWithLettersJapanese", {Device("Disk", "EF")}, true,
-                 {"1001:Disk - Drive (E:)  (F:) Remove"}},
+        MenuCase{"DeviceWithLetters", {Device("Disk", "EF")}, false, {"1001:Remove Disk - Drive (E:)  (F:) "}},
+        MenuCase{"DeviceWithLettersJapanese", {Device("Disk", "EF")}, true, {"1001:Disk - Drive (E:)  (F:) Remove"}},
         MenuCase{"DeviceWithoutLetters", {Device("Disk")}, false, {"1001:Remove Disk"}},
         MenuCase{"DeviceWithoutLettersJapanese", {Device("Disk")}, true, {"1001:DiskRemove"}},
         MenuCase{"DeviceUnitDevice",
@@ -64,7 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {Unit(1, "U1"), Member(0, "M"), Unit(1, "U2"), Member(3, "N")},
                  false,
                  {"1001:U1", "1002:Remove [ TRAY:1 ] M", "-", "1003:U2", "1004:Remove [ TRAY:4 ] N"}},
-        MenuCase{"OtherKindsGetNoItem", {Device("A"), DeviceMenuEntry{7}, Device("B")}, false,
+        MenuCase{"OtherKindsGetNoItem",
+                 {Device("A"), DeviceMenuEntry{7}, Device("B")},
+                 false,
                  {"1001:Remove A", "1003:Remove B"}},
         MenuCase{"Empty", {}, false, {"0:No device"}}),
     [](const auto& info) { return info.param.name; });

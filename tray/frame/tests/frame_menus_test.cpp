@@ -66,8 +66,11 @@ class FrameMenusTest : public ::testing::Test {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> balloons;
   // What happened to the balloon and the windows that show its text, in order.
   std::vector<std::string> balloonLog;
-  FrameMenus frameMenus{desktop, host,
-                        {[&](std::uint32_t id, std::uint32_t flags) { balloons.push_back({id, flags}); },
+  FrameMenus frameMenus{desktop,
+                        host,
+                        {[&](std::uint32_t id, std::uint32_t flags) {
+                           balloons.push_back({id, flags});
+                         },
                          [&] { balloonLog.push_back("removed through the icon"); }}};
   SimResourceLoader loader;
   std::unique_ptr<ResourceLibrary> library;

@@ -120,7 +120,7 @@ struct ClickCase {
   bool control;
   // What the host and the menus were asked, and the WM_NULL the frame posted itself, with the time.
   std::vector<std::string> log;
-  int raised;                    // bring-to-front calls
+  int raised;  // bring-to-front calls
   bool closed;
 };
 
@@ -149,22 +149,20 @@ constexpr std::uint32_t kDouble = win::kWmLButtonDblClk;
 // second press; a double click or a right press takes its place.
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClickTest,
-    ::testing::Values(ClickCase{"LeftIdle", {kDown, kUp}, "", false, {"device-menu@500"}, 0, false},
-                      ClickCase{"LeftBusy", {kDown, kUp}, "CConfigDlg", false, {}, 1, false},
-                      ClickCase{"DoubleIdle", {kDown, kUp, kDouble, kUp}, "", false, {"remove-device@0"}, 0, false},
-                      ClickCase{"DoubleWithControl", {kDown, kUp, kDouble, kUp}, "", true, {}, 0, true},
-                      ClickCase{"DoubleWithControlBusy", {kDown, kUp, kDouble, kUp}, "CRemoveDeviceDlg", true, {},
-                                2, false},
-                      ClickCase{"DoubleAlone", {kDouble}, "", false, {"remove-device@0"}, 0, false},
-                      ClickCase{"RightIdle", {win::kWmRButtonDown}, "", false, {"command-menu@0", "null@0"}, 0,
-                                false},
-                      // The right press cancels the device menu the left press left pending.
-                      ClickCase{"LeftThenRight", {kDown, kUp, win::kWmRButtonDown}, "", false,
-                                {"command-menu@0", "null@0"}, 0, false},
-                      ClickCase{"RightWaiting", {win::kWmRButtonDown}, "SATAService", false,
-                                {"service-wait-menu@0"}, 0, false},
-                      ClickCase{"RightBusy", {win::kWmRButtonDown}, "CConfigDlg", false, {}, 1, false},
-                      ClickCase{"Move", {win::kWmMouseMove}, "", false, {}, 0, false}),
+    ::testing::Values(
+        ClickCase{"LeftIdle", {kDown, kUp}, "", false, {"device-menu@500"}, 0, false},
+        ClickCase{"LeftBusy", {kDown, kUp}, "CConfigDlg", false, {}, 1, false},
+        ClickCase{"DoubleIdle", {kDown, kUp, kDouble, kUp}, "", false, {"remove-device@0"}, 0, false},
+        ClickCase{"DoubleWithControl", {kDown, kUp, kDouble, kUp}, "", true, {}, 0, true},
+        ClickCase{"DoubleWithControlBusy", {kDown, kUp, kDouble, kUp}, "CRemoveDeviceDlg", true, {}, 2, false},
+        ClickCase{"DoubleAlone", {kDouble}, "", false, {"remove-device@0"}, 0, false},
+        ClickCase{"RightIdle", {win::kWmRButtonDown}, "", false, {"command-menu@0", "null@0"}, 0, false},
+        // The right press cancels the device menu the left press left pending.
+        ClickCase{
+            "LeftThenRight", {kDown, kUp, win::kWmRButtonDown}, "", false, {"command-menu@0", "null@0"}, 0, false},
+        ClickCase{"RightWaiting", {win::kWmRButtonDown}, "SATAService", false, {"service-wait-menu@0"}, 0, false},
+        ClickCase{"RightBusy", {win::kWmRButtonDown}, "CConfigDlg", false, {}, 1, false},
+        ClickCase{"Move", {win::kWmMouseMove}, "", false, {}, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IconTest, TwoClicksFurtherApartThanTheDoubleClickTimeOpenTheMenuTwice) {

@@ -15,9 +15,7 @@ namespace {
 
 class MainFrameTest : public FrameTest {
  protected:
-  void Signal(std::uintptr_t request) {
-    desktop.Post(frame->id(), desktop.RegisterMessage("HOLVARA"), request, 0);
-  }
+  void Signal(std::uintptr_t request) { desktop.Post(frame->id(), desktop.RegisterMessage("HOLVARA"), request, 0); }
 };
 
 TEST_F(MainFrameTest, IsAnInvisiblePopupWithoutMenuOrSize) {
@@ -70,7 +68,8 @@ TEST_P(TrayIconSizeTest, LoadsTheIconAtTheSmallIconSizeOfTheDisplay) {
 
 INSTANTIATE_TEST_SUITE_P(Densities, TrayIconSizeTest,
                          ::testing::Values(IconSizeCase{"At100Percent", 96, 16}, IconSizeCase{"At125Percent", 120, 20},
-                                           IconSizeCase{"At150Percent", 144, 24}, IconSizeCase{"At200Percent", 192, 32}),
+                                           IconSizeCase{"At150Percent", 144, 24},
+                                           IconSizeCase{"At200Percent", 192, 32}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFrameTest, ANewDensityOfTheDisplayGivesTheShownIconItsNewSize) {

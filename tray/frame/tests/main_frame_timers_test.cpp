@@ -101,9 +101,9 @@ TEST_F(TimerTest, DeviceChangesAreDroppedUnderDebugFlagAndDuringARemoval) {
     const char* marker;
     bool followed;
   };
-  for (const Case c : {Case{1, "", false}, Case{0, "CRemoveProgressDlg", false}, Case{0, "HolDeviceChange", false},
-                       Case{0, "CRemoveDeviceDlg", true}, Case{0, "CRescanDeviceDlg", true},
-                       Case{0, "SATAService", true}}) {
+  for (const Case c :
+       {Case{1, "", false}, Case{0, "CRemoveProgressDlg", false}, Case{0, "HolDeviceChange", false},
+        Case{0, "CRemoveDeviceDlg", true}, Case{0, "CRescanDeviceDlg", true}, Case{0, "SATAService", true}}) {
     host->log.clear();
     host->debugFlag = c.debugFlag;
     host->marker = c.marker;
@@ -126,8 +126,7 @@ TEST_F(TimerTest, EveryPowerEventIsGrantedWithItsDebugText) {
   EXPECT_TRUE(host->log.empty());
   EXPECT_TRUE(area.calls().empty());
   // The fields take 32 bits each, whatever the width of the values.
-  EXPECT_EQ(PowerEventText(static_cast<std::uintptr_t>(0x1234567890ull), -1),
-            "wParam:0x34567890, lParam:0xFFFFFFFF\n");
+  EXPECT_EQ(PowerEventText(static_cast<std::uintptr_t>(0x1234567890ull), -1), "wParam:0x34567890, lParam:0xFFFFFFFF\n");
 }
 
 TEST_F(TimerTest, AResumeRescansOnlyWithResumeRescanAndAlwaysUpdatesTheIcon) {

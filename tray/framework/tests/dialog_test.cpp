@@ -24,14 +24,15 @@ constexpr int kEndWithSeven = 1016;
 SimResourceData Library() {
   SimResourceData data;
   data.fileName = "Test.dll";
-  data.dialogs[kTemplate] = {"Outer", true,
+  data.dialogs[kTemplate] = {"Outer",
+                             true,
                              {{kLabel, SimControlKind::kStatic, "label"},
                               {kCheckBox, SimControlKind::kCheckBox, "check"},
                               {kOpenInner, SimControlKind::kButton, "inner"},
                               {win::kIdOk, SimControlKind::kButton, "OK"},
                               {win::kIdCancel, SimControlKind::kButton, "Cancel"}}};
-  data.dialogs[kInnerTemplate] = {"Inner", false,
-                                  {{kLabel, SimControlKind::kStatic, ""}, {kEndWithSeven, SimControlKind::kButton, "7"}}};
+  data.dialogs[kInnerTemplate] = {
+      "Inner", false, {{kLabel, SimControlKind::kStatic, ""}, {kEndWithSeven, SimControlKind::kButton, "7"}}};
   return data;
 }
 

@@ -60,26 +60,25 @@ TEST_P(CommandLineTest, OnlyAPlainArgumentNamesAFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineTest,
-    ::testing::Values(
-        CommandLineCase{"QuotedProgram", "\"C:\\Program Files\\Holvara.exe\"", false},
-        CommandLineCase{"QuotedProgramAndSwitch", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false},
-        CommandLineCase{"EmbeddingSwitch", "C:\\Holvara.exe -Embedding", false},
-        CommandLineCase{"TrailingBlanks", "C:\\Holvara.exe   ", false},
-        CommandLineCase{"EmptyQuotes", "C:\\Holvara.exe \"\"", false},
-        CommandLineCase{"PlainArgument", "C:\\Holvara.exe notes.txt", true},
-        CommandLineCase{"SwitchAndQuotedFile", "C:\\Holvara.exe /AutoRun \"my notes.txt\"", true},
-        // A logon entry written unquoted, as the system hands it over.
-        CommandLineCase{"UnquotedEntryUnknownProgram", "C:\\Program Files\\Holvara.exe /AutoRun", true},
-        CommandLineCase{"UnquotedEntry", "C:\\Program Files\\Holvara.exe /AutoRun", false,
-                        "C:\\Program Files\\Holvara.exe"},
-        CommandLineCase{"UnquotedProgramInAnotherCase", "c:\\program files\\holvara.exe", false,
-                        "C:\\Program Files\\Holvara.exe"},
-        CommandLineCase{"UnquotedProgramAndFile", "C:\\Program Files\\Holvara.exe notes.txt", true,
-                        "C:\\Program Files\\Holvara.exe"},
-        CommandLineCase{"LongerProgramName", "C:\\Program Files\\Holvara.exeX /AutoRun", true,
-                        "C:\\Program Files\\Holvara.exe"},
-        CommandLineCase{"QuotedEntry", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false,
-                        "C:\\Program Files\\Holvara.exe"}),
+    ::testing::Values(CommandLineCase{"QuotedProgram", "\"C:\\Program Files\\Holvara.exe\"", false},
+                      CommandLineCase{"QuotedProgramAndSwitch", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false},
+                      CommandLineCase{"EmbeddingSwitch", "C:\\Holvara.exe -Embedding", false},
+                      CommandLineCase{"TrailingBlanks", "C:\\Holvara.exe   ", false},
+                      CommandLineCase{"EmptyQuotes", "C:\\Holvara.exe \"\"", false},
+                      CommandLineCase{"PlainArgument", "C:\\Holvara.exe notes.txt", true},
+                      CommandLineCase{"SwitchAndQuotedFile", "C:\\Holvara.exe /AutoRun \"my notes.txt\"", true},
+                      // A logon entry written unquoted, as the system hands it over.
+                      CommandLineCase{"UnquotedEntryUnknownProgram", "C:\\Program Files\\Holvara.exe /AutoRun", true},
+                      CommandLineCase{"UnquotedEntry", "C:\\Program Files\\Holvara.exe /AutoRun", false,
+                                      "C:\\Program Files\\Holvara.exe"},
+                      CommandLineCase{"UnquotedProgramInAnotherCase", "c:\\program files\\holvara.exe", false,
+                                      "C:\\Program Files\\Holvara.exe"},
+                      CommandLineCase{"UnquotedProgramAndFile", "C:\\Program Files\\Holvara.exe notes.txt", true,
+                                      "C:\\Program Files\\Holvara.exe"},
+                      CommandLineCase{"LongerProgramName", "C:\\Program Files\\Holvara.exeX /AutoRun", true,
+                                      "C:\\Program Files\\Holvara.exe"},
+                      CommandLineCase{"QuotedEntry", "\"C:\\Program Files\\Holvara.exe\" /AutoRun", false,
+                                      "C:\\Program Files\\Holvara.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
