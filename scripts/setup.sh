@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ nsis googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   mingw-w64 wine64 wine xvfb xauth x11-utils imagemagick python3 python3-pytest
-  locales fonts-ipafont-gothic clang libfuzzer-14-dev xdotool
+  locales fonts-ipafont-gothic clang clang-format libfuzzer-14-dev xdotool
 )
 
 missing=()

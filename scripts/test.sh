@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Every test: the native suite, the same suite under the sanitizers, a short run of every fuzz
-# target, the Windows build, and the end-to-end tests of the real .exe files under Wine.
+# Every test: the sources' formatting, the native suite, the same suite under the sanitizers, a
+# short run of every fuzz target, the Windows build, and the end-to-end tests of the real .exe
+# files under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+
+# Unformatted code fails the run before anything is built.
+bash scripts/format.sh --check
 
 jobs=$(nproc)
 build() {
