@@ -41,42 +41,6 @@ class Host : public DialogHost, public WindowHandler {
   std::vector<std::unique_ptr<Thread>> kept;
 };
 
-TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
-  struct Case {
-    const char* what;
-    std::optional<std::uint32_t> exitCode;  // none: the worker cannot start
-    std::intptr_t result;
-    std::size_t debugTexts;
-  };
-  for (const Case& c :
-       {Case{"exit code 0", 0, win::kIdOk, 0}, Case{"exit code 1", 1, win::kIdCancel, 1},
-        Case{"exit code 5", 5, win::kIdCancel, 0}, Case{"worker cannot start", std::nullopt, win::kIdCancel, 0}}) {
-    Host host;
-    SimKernel kernel;
-    SimDesktop desktop{kernel.timeline()};
-    SimWindowShape shapes;
-    SimWindowWalk windowWalk{desktop};
-    SimTooltips tooltips;
-    SimControlColours colours;
-    RecordingDebugOutput debug;
-    SimResourceData library = EnglishResourceLibrary();
-    host.window = desktop.Create({}, host);
-    if (!c.exitCode) kernel.threads().FailStarts(1);
-    const std::uint32_t code = c.exitCode.value_or(0);
-    CRemoveProgressDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
-                              host, true, [&kernel, code] {
-                                kernel.clock().SleepMs(3000);
-                                return code;
-                              });
-    EXPECT_EQ(dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window), c.result) << c.what;
-    EXPECT_EQ(debug.Count(kWorkerFailedDebugText), c.debugTexts) << c.what;
-    EXPECT_TRUE(desktop.cancelledDialogs().empty()) << c.what;
-    EXPECT_EQ(desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << c.what;
-    EXPECT_EQ(colours.brushesAlive(), 0u) << c.what;
-    desktop.Destroy(host.window);
-  }
-}
-
 struct ProgressRun {
   explicit ProgressRun(Host& host) : host(host) { host.window = desktop.Create({}, host); }
   ~ProgressRun() { desktop.Destroy(host.window); }
@@ -97,6 +61,33 @@ struct ProgressRun {
   RecordingDebugOutput debug;
   SimResourceData library = EnglishResourceLibrary();
 };
+
+TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
+  struct Case {
+    const char* what;
+    std::optional<std::uint32_t> exitCode;  // none: the worker cannot start
+    std::intptr_t result;
+    std::size_t debugTexts;
+  };
+  for (const Case& c :
+       {Case{"exit code 0", 0, win::kIdOk, 0}, Case{"exit code 1", 1, win::kIdCancel, 1},
+        Case{"exit code 5", 5, win::kIdCancel, 0}, Case{"worker cannot start", std::nullopt, win::kIdCancel, 0}}) {
+    Host host;
+    ProgressRun run(host);
+    if (!c.exitCode) run.kernel.threads().FailStarts(1);
+    const std::uint32_t code = c.exitCode.value_or(0);
+    SimKernel& kernel = run.kernel;
+    const std::intptr_t result = run.Run([&kernel, code] {
+      kernel.clock().SleepMs(3000);
+      return code;
+    });
+    EXPECT_EQ(result, c.result) << c.what;
+    EXPECT_EQ(run.debug.Count(kWorkerFailedDebugText), c.debugTexts) << c.what;
+    EXPECT_TRUE(run.desktop.cancelledDialogs().empty()) << c.what;
+    EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << c.what;
+    EXPECT_EQ(run.colours.brushesAlive(), 0u) << c.what;
+  }
+}
 
 TEST(RemoveProgressDialog, AWorkerStillRunningWhenTheProgramEndsGoesToTheHost) {
   Host host;
