@@ -9,7 +9,7 @@
 
 #include "platform/ports/control_colours.h"
 #include "platform/ports/owner_draw.h"
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

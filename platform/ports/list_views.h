@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/ports/resources.h"
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

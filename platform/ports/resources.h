@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

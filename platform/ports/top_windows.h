@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

@@ -2,7 +2,7 @@
 // come from the Ui port.
 #pragma once
 
-#include "platform/ports/ui.h"
+#include "platform/ports/windows.h"
 
 namespace holvara {
 

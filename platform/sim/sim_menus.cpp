@@ -71,7 +71,7 @@ void SimMenus::MeasureAndDraw(SimTrackedMenu& shown, int highlighted) {
       continue;
     }
     MeasureItemRecord measure{kOwnerDrawnMenu, 0, item.command, 0, 0, item.itemData};
-    ui_.Send(shown.owner, kWmMeasureItem, 0, reinterpret_cast<std::intptr_t>(&measure));
+    messages_.Send(shown.owner, kWmMeasureItem, 0, reinterpret_cast<std::intptr_t>(&measure));
     heights[i] = measure.itemHeight;
     width = std::max(width, measure.itemWidth);
   }
@@ -85,7 +85,7 @@ void SimMenus::MeasureAndDraw(SimTrackedMenu& shown, int highlighted) {
       const std::uint32_t state = static_cast<int>(i) == highlighted ? kOwnerDrawSelected : 0;
       DrawItemRecord draw{kOwnerDrawnMenu,    0,         item.command, 1, state, shown.menu,
                           item.deviceContext, item.rect, item.itemData};
-      ui_.Send(shown.owner, kWmDrawItem, 0, reinterpret_cast<std::intptr_t>(&draw));
+      messages_.Send(shown.owner, kWmDrawItem, 0, reinterpret_cast<std::intptr_t>(&draw));
     }
     top = bottom;
   }

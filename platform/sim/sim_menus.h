@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/ports/menus.h"
+#include "platform/ports/messages.h"
 #include "platform/sim/sim_drawing.h"
 
 namespace holvara {
@@ -41,7 +42,7 @@ class SimMenus : public Menus {
  public:
   static constexpr int kSeparatorHeight = 9;
 
-  SimMenus(Ui& ui, SimDrawing& drawing) : ui_(ui), drawing_(drawing) {}
+  SimMenus(Messages& messages, SimDrawing& drawing) : messages_(messages), drawing_(drawing) {}
 
   MenuId CreatePopup() override;
   void Destroy(MenuId menu) override;
@@ -74,7 +75,7 @@ class SimMenus : public Menus {
   bool Add(MenuId menu, std::size_t position, SimMenuItem item);
   void MeasureAndDraw(SimTrackedMenu& shown, int highlighted);
 
-  Ui& ui_;
+  Messages& messages_;
   SimDrawing& drawing_;
   MenuId nextMenu_ = 0x3E000;
   std::map<MenuId, std::vector<SimMenuItem>> menus_;

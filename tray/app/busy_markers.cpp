@@ -2,9 +2,9 @@
 
 namespace holvara {
 
-std::string_view FirstBusyMarker(Ui& ui, WindowId mainWindow) {
+std::string_view FirstBusyMarker(WindowProperties& properties, WindowId mainWindow) {
   for (std::string_view marker : kBusyMarkerOrder) {
-    if (ui.Property(mainWindow, marker) != 0) return marker;
+    if (properties.Property(mainWindow, marker) != 0) return marker;
   }
   return {};
 }

@@ -5,28 +5,29 @@
 
 #include <string_view>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/window_properties.h"
 #include "tray/dialogs/busy_marker.h"
 #include "tray/frame/busy_marker_names.h"
 
 namespace holvara {
 
 // The first marker set on the window, or an empty view when none is.
-std::string_view FirstBusyMarker(Ui& ui, WindowId mainWindow);
+std::string_view FirstBusyMarker(WindowProperties& properties, WindowId mainWindow);
 
 // A busy marker held for as long as an activity runs, boxes and dialogs included: set when made,
 // removed when it goes, unless it was set already (then its first holder removes it).
 class ScopedBusyMarker {
  public:
-  ScopedBusyMarker(Ui& ui, WindowId mainWindow, std::string_view name) : ui_(ui), window_(mainWindow), marker_(name) {
-    marker_.Set(ui_, window_);
+  ScopedBusyMarker(WindowProperties& properties, WindowId mainWindow, std::string_view name)
+      : properties_(properties), window_(mainWindow), marker_(name) {
+    marker_.Set(properties_, window_);
   }
-  ~ScopedBusyMarker() { marker_.Remove(ui_, window_); }
+  ~ScopedBusyMarker() { marker_.Remove(properties_, window_); }
   ScopedBusyMarker(const ScopedBusyMarker&) = delete;
   ScopedBusyMarker& operator=(const ScopedBusyMarker&) = delete;
 
  private:
-  Ui& ui_;
+  WindowProperties& properties_;
   WindowId window_;
   DialogBusyMarker marker_;
 };

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/ports/ui.h"
+#include "platform/ports/window_properties.h"
 
 namespace holvara {
 
@@ -13,11 +13,11 @@ class DialogBusyMarker {
  public:
   explicit DialogBusyMarker(std::string_view name) : name_(name) {}
 
-  void Set(Ui& ui, WindowId mainWindow) {
-    owned_ = ui.Property(mainWindow, name_) == 0 && ui.SetProperty(mainWindow, name_, 1);
+  void Set(WindowProperties& properties, WindowId mainWindow) {
+    owned_ = properties.Property(mainWindow, name_) == 0 && properties.SetProperty(mainWindow, name_, 1);
   }
-  void Remove(Ui& ui, WindowId mainWindow) {
-    if (owned_) ui.RemoveProperty(mainWindow, name_);
+  void Remove(WindowProperties& properties, WindowId mainWindow) {
+    if (owned_) properties.RemoveProperty(mainWindow, name_);
     owned_ = false;
   }
 
