@@ -1,5 +1,6 @@
 // The whole window system as the tray program's framework wires it: one object that is every
-// window-system port. Logic that needs only some of them names those ports instead.
+// window-system port. Logic that needs only some of them names those ports instead. The ports are
+// virtual bases so that an implementation made of one adapter per port is still one of each.
 #pragma once
 
 #include "platform/ports/dialog_controls.h"
@@ -12,12 +13,12 @@
 
 namespace holvara {
 
-class Ui : public Windows,
-           public WindowProperties,
-           public Messages,
-           public Timers,
-           public MessageBoxes,
-           public Dialogs,
-           public DialogControls {};
+class Ui : public virtual Windows,
+           public virtual WindowProperties,
+           public virtual Messages,
+           public virtual Timers,
+           public virtual MessageBoxes,
+           public virtual Dialogs,
+           public virtual DialogControls {};
 
 }  // namespace holvara
