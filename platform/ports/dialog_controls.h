@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -1,7 +1,7 @@
 // Dialogs made from a numbered template of a module.
 #pragma once
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -9,7 +9,7 @@
 
 #include "platform/ports/control_colours.h"
 #include "platform/ports/owner_draw.h"
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

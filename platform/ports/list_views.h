@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ports/program_windows.h"
 #include "platform/ports/resources.h"
-#include "platform/ports/windows.h"
 
 namespace holvara {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

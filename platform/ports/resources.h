@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

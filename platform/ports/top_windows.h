@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -7,9 +7,9 @@
 #include "platform/ports/dialogs.h"
 #include "platform/ports/message_boxes.h"
 #include "platform/ports/messages.h"
+#include "platform/ports/program_windows.h"
 #include "platform/ports/timers.h"
 #include "platform/ports/window_properties.h"
-#include "platform/ports/windows.h"
 
 namespace holvara {
 

@@ -6,7 +6,7 @@
 
 #include "platform/ports/cursor.h"
 #include "platform/ports/owner_draw.h"
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

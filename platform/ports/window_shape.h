@@ -1,7 +1,7 @@
 // The outline of a window: its rectangle on screen and the region that clips it.
 #pragma once
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -2,7 +2,7 @@
 // come from the Ui port.
 #pragma once
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 
 namespace holvara {
 

@@ -5,8 +5,9 @@
 namespace holvara {
 
 SimTimers::SimTimers(SimWindowTable& table) : table_(table) {
-  table_.OnForget(
-      [this](WindowId window) { std::erase_if(timers_, [&](const SimTimer& timer) { return timer.window == window; }); });
+  table_.OnForget([this](WindowId window) {
+    std::erase_if(timers_, [&](const SimTimer& timer) { return timer.window == window; });
+  });
 }
 
 void SimTimers::StartTimer(WindowId window, std::uintptr_t id, std::uint32_t intervalMs) {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 #include "platform/sim/sim_resources.h"
 #include "platform/sim/sim_timeline.h"
 

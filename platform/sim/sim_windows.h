@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 #include "platform/sim/sim_window_table.h"
 
 namespace holvara {

@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/ports/program_windows.h"
 #include "platform/ports/resources.h"
-#include "platform/ports/windows.h"
 
 namespace holvara {
 

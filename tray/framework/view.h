@@ -1,7 +1,7 @@
 // The view: a child window filling its frame.
 #pragma once
 
-#include "platform/ports/windows.h"
+#include "platform/ports/program_windows.h"
 #include "tray/framework/window.h"
 
 namespace holvara::framework {

@@ -1,6 +1,6 @@
 // Windows of the tray program: making and destroying them, their titles, visibility, enabled state
 // and position, and the system's own handling of their messages. Numbers (messages, styles) are
-// the system's own; see ui_constants.h.
+// the system's own; see ui_constants.h. (Not named windows.h, which is the system's header.)
 #pragma once
 
 #include <cstdint>
