@@ -168,13 +168,8 @@ std::vector<WindowId> SimWindows::TopLevelWindows() const {
 }
 
 std::vector<WindowId> SimWindows::TopLevelZOrder() const {
-  std::vector<std::pair<std::uint64_t, WindowId>> byOrder;
-  for (const auto& [id, window] : table_.windows()) {
-    if (!window.isChild) byOrder.emplace_back(window.order, id);
-  }
-  std::sort(byOrder.rbegin(), byOrder.rend());
-  std::vector<WindowId> order;
-  for (const auto& entry : byOrder) order.push_back(entry.second);
+  std::vector<WindowId> order = TopLevelWindows();
+  std::reverse(order.begin(), order.end());
   return order;
 }
 
