@@ -5,9 +5,9 @@
 
 #include <string_view>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/window_properties.h"
 #include "tray/dialogs/busy_marker.h"
-#include "tray/frame/busy_marker_names.h"
 
 namespace holvara {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
+#include "common/first_start_settings.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/app/busy_markers.h"
-#include "tray/app/first_start_settings.h"
 #include "tray/app/help_document.h"
 #include "tray/app/holvara_doc.h"
 #include "tray/app/holvara_view.h"

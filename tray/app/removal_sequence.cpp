@@ -16,8 +16,6 @@
 
 namespace holvara {
 
-static_assert(kRemoveProgressMarkerName == kRemoveProgressMarker);
-
 namespace {
 
 constexpr std::uint32_t kSucceededString = 17;

@@ -6,8 +6,6 @@
 
 namespace holvara {
 
-static_assert(kRescanDialogMarkerName == kRescanDialogMarker);
-
 void CHolvaraApp::RescanSequence() {
   CRescanDeviceDlg dialog(DialogPortsOf(), *this, MakeRescanWorker(client_));
   dialog.DoModal(DialogModule(), DialogOwner());

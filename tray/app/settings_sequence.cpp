@@ -10,8 +10,6 @@
 
 namespace holvara {
 
-static_assert(kConfigDialogMarkerName == kConfigDialogMarker);
-
 void CHolvaraApp::SettingsSequence() {
   std::intptr_t result = 0;
   {

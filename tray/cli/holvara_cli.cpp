@@ -5,10 +5,10 @@
 #include <variant>
 #include <vector>
 
+#include "common/first_start_settings.h"
 #include "common/text_field.h"
 #include "common/tray_label.h"
 #include "tray/app/device_list.h"
-#include "tray/app/first_start_settings.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/removal_exchange.h"
 #include "tray/app/removal_plan.h"

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/first_start_settings.h"
 #include "platform/ports/control_colours.h"
 #include "platform/ports/ui_constants.h"
 
@@ -36,11 +37,12 @@ constexpr std::size_t kTextBuffer = 255;
 // The check state of a stored value: a box shows what the program does with the value, so a value
 // other than 0 and 1 (written by hand) shows as the setting in force, and OK stores it as 0 or 1
 // without counting as a change.
-int StoredCheck(DialogHost& host, const Setting& setting) {
-  const int stored = host.ProfileInt(setting.name, 0);
-  const bool set = setting.setWhen == SetWhen::kOne ? stored == 1 : stored != 0;
+int CheckOf(const Setting& setting, int value) {
+  const bool set = setting.setWhen == SetWhen::kOne ? value == 1 : value != 0;
   return set ? win::kBstChecked : win::kBstUnchecked;
 }
+
+int StoredCheck(DialogHost& host, const Setting& setting) { return CheckOf(setting, host.ProfileInt(setting.name, 0)); }
 
 }  // namespace
 
@@ -83,13 +85,12 @@ bool CConfigDlg::OnInitDialog() {
   return true;
 }
 
-// A button reports focus changes too (with BS_NOTIFY); only a click sets the defaults.
+// A button reports focus changes too (with BS_NOTIFY); only a click sets the boxes to the values
+// the program's first start writes.
 bool CConfigDlg::OnCommand(int controlId, std::uint32_t notification) {
   if (controlId != kDefaultButton || notification != win::kBnClicked) return false;
-  ports_.ui.SetItemCheck(id(), kShowBox, win::kBstChecked);
-  ports_.ui.SetItemCheck(id(), kSystemMessageBox, win::kBstChecked);
-  ports_.ui.SetItemCheck(id(), kBasicBox, win::kBstChecked);
-  ports_.ui.SetItemCheck(id(), kResumeRescanBox, win::kBstUnchecked);
+  for (const Setting& setting : kSettings)
+    ports_.ui.SetItemCheck(id(), setting.box, CheckOf(setting, FirstStartValue(setting.name, 0)));
   return true;
 }
 

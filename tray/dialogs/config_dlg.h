@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "common/busy_marker_names.h"
 #include "tray/dialogs/busy_marker.h"
 #include "tray/dialogs/dialog_host.h"
 #include "tray/dialogs/launcher_tool_tip_ctrl.h"
@@ -15,7 +16,6 @@
 namespace holvara {
 
 inline constexpr int kConfigDialogTemplate = 115;
-inline constexpr std::string_view kConfigDialogMarkerName = "CConfigDlg";
 // The result of OK when a setting that shapes the device list or the icon changed.
 inline constexpr std::intptr_t kSettingsListChanged = 3;
 
@@ -40,7 +40,7 @@ class CConfigDlg : public framework::Dialog {
  private:
   DialogPorts ports_;
   DialogHost& host_;
-  DialogBusyMarker marker_{kConfigDialogMarkerName};
+  DialogBusyMarker marker_{kConfigDialogMarker};
   CLauncherToolTipCtrl tooltip_;
   int show_ = 0;
   int systemMessage_ = 0;

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/list_views.h"
 #include "platform/ports/screen_ports.h"
 #include "tray/dialogs/busy_marker.h"
@@ -31,7 +32,6 @@
 namespace holvara {
 
 inline constexpr int kRemoveDeviceDialogTemplate = 107;
-inline constexpr std::string_view kRemoveDeviceMarkerName = "CRemoveDeviceDlg";
 inline constexpr char kRemovalMutexName[] = "HolDeviceRemove";
 inline constexpr std::uint32_t kListImagesBitmap = 111;
 
@@ -91,7 +91,7 @@ class CRemoveDeviceDlg : public framework::Dialog {
   ScreenPorts screen_;
   DialogHost& host_;
   RemoveDeviceHost& devices_;
-  DialogBusyMarker marker_{kRemoveDeviceMarkerName};
+  DialogBusyMarker marker_{kRemoveDeviceDialogMarker};
   WindowId list_ = kNoWindow;
   int autoRun_ = 0;
   std::unique_ptr<ImageList> images_;

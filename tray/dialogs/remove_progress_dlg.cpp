@@ -8,7 +8,7 @@
 namespace holvara {
 
 CRemoveProgressDlg::CRemoveProgressDlg(const DialogPorts& ports, DialogHost& host, bool show, WorkerBody work)
-    : WorkerDialog(ports, host, kRemoveProgressTemplate, kRemoveProgressMarkerName, std::move(work)), show_(show) {}
+    : WorkerDialog(ports, host, kRemoveProgressTemplate, kRemoveProgressMarker, std::move(work)), show_(show) {}
 
 bool CRemoveProgressDlg::OnInitDialog() {
   Dialog::OnInitDialog();

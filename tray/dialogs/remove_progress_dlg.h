@@ -6,12 +6,12 @@
 
 #include <memory>
 
+#include "common/busy_marker_names.h"
 #include "tray/dialogs/worker_dialog.h"
 
 namespace holvara {
 
 inline constexpr int kRemoveProgressTemplate = 132;
-inline constexpr std::string_view kRemoveProgressMarkerName = "CRemoveProgressDlg";
 inline constexpr char kWorkerFailedDebugText[] = "OnTimer Thread Error =-=-=\n";
 
 class CRemoveProgressDlg : public WorkerDialog {

@@ -10,7 +10,7 @@
 namespace holvara {
 
 CRescanDeviceDlg::CRescanDeviceDlg(const DialogPorts& ports, DialogHost& host, WorkerBody work)
-    : WorkerDialog(ports, host, kRescanDialogTemplate, kRescanDialogMarkerName, std::move(work)) {}
+    : WorkerDialog(ports, host, kRescanDialogTemplate, kRescanDialogMarker, std::move(work)) {}
 
 bool CRescanDeviceDlg::OnInitDialog() {
   Dialog::OnInitDialog();

@@ -7,12 +7,12 @@
 
 #include <memory>
 
+#include "common/busy_marker_names.h"
 #include "tray/dialogs/worker_dialog.h"
 
 namespace holvara {
 
 inline constexpr int kRescanDialogTemplate = 110;
-inline constexpr std::string_view kRescanDialogMarkerName = "CRescanDeviceDlg";
 
 class CRescanDeviceDlg : public WorkerDialog {
  public:

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/drawing.h"
 #include "platform/ports/ui_constants.h"
-#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/system_messages.h"
 
 namespace holvara {

@@ -2,8 +2,8 @@
 #include <array>
 #include <string_view>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
-#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/main_frame.h"
 #include "tray/frame/system_messages.h"
 

@@ -1,7 +1,7 @@
 // The main window's timers, and the system's device-change and power broadcasts that start them
 // or run the same work.
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
-#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/main_frame.h"
 #include "tray/frame/power_events.h"
 #include "tray/frame/system_messages.h"

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/app/holvara_app.h"
 #include "tray/app/tests/sim_whole_pc.h"
-#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/main_frame.h"
 #include "tray/frame/system_messages.h"
 

@@ -22,7 +22,7 @@ TEST(HolvaraAppRefresh, UsesTheFirstStartSettingsAndKeepsTheList) {
   SimTrayPc pc;
   pc.files.SetWindowsDirectory("C:\\Windows");
   std::vector<ServiceRequest> requests;
-  pc.ipc.AttachResponder(kPipeName, kFinishedEventName, [&](const ServiceRequest& request) {
+  pc.kernel.ipc().AttachResponder(kPipeName, kFinishedEventName, [&](const ServiceRequest& request) {
     requests.push_back(request);
     if (request.command == kDEVICE_INFO) {
       DeviceRecord record{};

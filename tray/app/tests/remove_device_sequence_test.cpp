@@ -105,7 +105,7 @@ TEST_F(RemoveDeviceSequenceTest, OpensOnADoubleClickTheCommandAndASecondStart) {
     bool markerSet = false;
     system.desktop.OnNextDialog(kRemoveDeviceDialogTemplate, [&](WindowId dialog) {
       rows = Rows(system, dialog);
-      markerSet = system.app->BusyMarker() == kRemoveDeviceMarkerName;
+      markerSet = system.app->BusyMarker() == kRemoveDeviceDialogMarker;
       system.desktop.ClickItem(dialog, win::kIdCancel);
     });
     c.ask();
@@ -283,7 +283,7 @@ TEST_F(RemoveDeviceSequenceTest, WhileARemovalsBoxIsUpTheDialogStartsNothingElse
 
   EXPECT_EQ(rowsDuring.size(), 5u) << "refilled while the box was up";
   EXPECT_EQ(enabledDuring, (std::vector<bool>{false, false}));
-  EXPECT_EQ(markerDuring, kRemoveProgressMarkerName) << "icon clicks and a second start bring a window forward";
+  EXPECT_EQ(markerDuring, kRemoveProgressMarker) << "icon clicks and a second start bring a window forward";
   EXPECT_EQ(autoRunDuring, autoRunStored) << "the box shows what is stored";
   EXPECT_EQ(system.app->ProfileInt("AutoRun", -1), autoRunStored);
   EXPECT_EQ(Gone(system), (std::vector<std::string>{Member(1), Member(4)}));

@@ -1,6 +1,6 @@
-// The whole system in one process: a simulated PC whose machine answers the real service host and
-// device service, and the tray program's desktop on the same virtual clock, so the tray's
-// user-interface thread, its dialogs' workers and the service's threads all run in one test.
+// The whole system in one process: the tray program's simulated PC, whose machine answers the
+// real service host and device service on the same virtual clock, so the tray's user-interface
+// thread, its dialogs' workers and the service's threads all run in one test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,26 +9,11 @@
 #include <string>
 
 #include "platform/sim/recording_debug_output.h"
-#include "platform/sim/sim_control_colours.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_exit_request.h"
-#include "platform/sim/sim_file_system.h"
-#include "platform/sim/sim_kernel.h"
-#include "platform/sim/sim_keyboard.h"
-#include "platform/sim/sim_mutexes.h"
-#include "platform/sim/sim_notification_area.h"
-#include "platform/sim/sim_registry.h"
-#include "platform/sim/sim_resources.h"
-#include "platform/sim/sim_screen.h"
-#include "platform/sim/sim_system.h"
-#include "platform/sim/sim_tooltips.h"
-#include "platform/sim/sim_window_shape.h"
-#include "platform/sim/sim_window_walk.h"
 #include "platform/sim/simulated_pc.h"
 #include "service/devices/device_service.h"
 #include "service/host/service_host.h"
 #include "tray/app/holvara_app.h"
-#include "tray/resources/sim_libraries.h"
+#include "tray/app/tests/sim_tray_pc.h"
 
 namespace holvara {
 
@@ -36,13 +21,9 @@ inline std::string ExampleMachine(const std::string& name) {
   return std::string(HOLVARA_EXAMPLES_DIR) + "/machines/" + name + ".json";
 }
 
-struct SimWholePc {
+struct SimWholePc : SimTrayPc {
   explicit SimWholePc(const std::string& machine = "pm-enclosure")
       : pc(sim::SimulatedPc::FromFile(ExampleMachine(machine))) {
-    resources.Install(EnglishResourceLibrary());
-    resources.Install(JapaneseResourceLibrary());
-    registry.SetDword(RegistryRoot::kLocalMachine, "Software\\ZELTO\\Holvara\\Common", "CurrentMode", 141421356);
-    files.SetModuleFileName("C:\\Program Files\\ZELTO\\Holvara\\Holvara.exe");
     files.SetWindowsDirectory("C:\\Windows");
     files.SetCurrentDirectory("C:\\Windows\\system32");
   }
@@ -81,7 +62,7 @@ struct SimWholePc {
     ASSERT_TRUE(app->InitInstance());
   }
   void SetProfile(const char* name, std::uint32_t value) {
-    registry.SetDword(RegistryRoot::kCurrentUser, "Software\\ZELTO\\Holvara\\Common", name, value);
+    registry.SetDword(RegistryRoot::kCurrentUser, kSimSettingsKey, name, value);
   }
   bool NodeRemoved(const std::string& deviceObject) {
     for (const auto& node : pc.machine().nodes) {
@@ -91,14 +72,6 @@ struct SimWholePc {
     return false;
   }
 
-  TrayPorts ports() {
-    return {desktop, registry,   resources,        mutexes,  system,        shell,
-            files,   debug,      notificationArea, keyboard, exitRequest,   kernel.threads(),
-            shapes,  windowWalk, tooltips,         colours,  screen.ports()};
-  }
-  ClientPorts client() { return {kernel.ipc(), kernel.clock(), debug}; }
-
-  SimKernel kernel;
   sim::SimulatedPc pc;
   RecordingDebugOutput serviceDebug;
   DeviceService service{
@@ -106,23 +79,6 @@ struct SimWholePc {
   SimProcessErrorMode serviceErrorMode;
   HostPorts hostPorts{kernel.ipc(), kernel.threads(), kernel.scm(), kernel.clock(), serviceDebug, serviceErrorMode};
   std::unique_ptr<Thread> serviceProcess;
-
-  SimDesktop desktop{kernel.timeline()};
-  SimRegistry registry;
-  SimResourceLoader resources;
-  SimMutexes mutexes;
-  SimSystemInfo system;
-  SimFileSystem files;
-  SimShell shell{files};
-  RecordingDebugOutput debug;
-  SimWindowShape shapes;
-  SimWindowWalk windowWalk{desktop};
-  SimTooltips tooltips;
-  SimControlColours colours;
-  SimScreen screen{desktop};
-  SimNotificationArea notificationArea{desktop, kernel.clock()};
-  SimKeyboard keyboard;
-  SimExitRequest exitRequest;
   std::unique_ptr<CHolvaraApp> app;
 };
 

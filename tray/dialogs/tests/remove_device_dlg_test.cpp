@@ -10,18 +10,11 @@
 #include <vector>
 
 #include "platform/ports/ui_constants.h"
-#include "platform/sim/recording_debug_output.h"
-#include "platform/sim/sim_control_colours.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_mutexes.h"
 #include "platform/sim/sim_resources.h"
-#include "platform/sim/sim_screen.h"
-#include "platform/sim/sim_tooltips.h"
-#include "platform/sim/sim_window_shape.h"
-#include "platform/sim/sim_window_walk.h"
 #include "tray/dialogs/device_list_notice.h"
 #include "tray/dialogs/remove_device_dlg.h"
+#include "tray/dialogs/tests/sim_dialog_screen.h"
 #include "tray/frame/system_messages.h"
 #include "tray/resources/sim_libraries.h"
 
@@ -118,7 +111,7 @@ class Application : public DialogHost, public RemoveDeviceHost, public WindowHan
   ResourceLibrary& library_;
 };
 
-class RemoveDeviceDialogTest : public testing::Test {
+class RemoveDeviceDialogTest : public testing::Test, protected SimDialogScreen {
  protected:
   RemoveDeviceDialogTest() {
     loader.Install(EnglishResourceLibrary());
@@ -136,8 +129,7 @@ class RemoveDeviceDialogTest : public testing::Test {
       if (user) user(dialog);
       desktop.Post(dialog, win::kWmCommand, win::kIdCancel, 0);
     });
-    CRemoveDeviceDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
-                            screen.ports(), *app, *app);
+    CRemoveDeviceDlg dialog(dialogPorts(), screen.ports(), *app, *app);
     EXPECT_EQ(dialog.DoModal(library->Module(), app->window), win::kIdCancel);
     EXPECT_TRUE(desktop.cancelledDialogs().empty());
   }
@@ -157,14 +149,6 @@ class RemoveDeviceDialogTest : public testing::Test {
     return images;
   }
 
-  SimKernel kernel;
-  SimDesktop desktop{kernel.timeline()};
-  SimWindowShape shapes;
-  SimWindowWalk windowWalk{desktop};
-  SimTooltips tooltips;
-  SimControlColours colours;
-  RecordingDebugOutput debug;
-  SimScreen screen{desktop};
   SimResourceLoader loader;
   std::unique_ptr<ResourceLibrary> library;
   std::unique_ptr<Application> app;
@@ -256,7 +240,7 @@ TEST_F(RemoveDeviceDialogTest, RemoveTakesTheMarkedRowUnderTheGuardAndRefills) {
   bool removeEnabledAfter = true, rescanEnabledAfter = false;
   std::string markerWhileOpen;
   Run([&](WindowId dialog) {
-    markerWhileOpen = desktop.Property(app->window, kRemoveDeviceMarkerName) == 1 ? "set" : "";
+    markerWhileOpen = desktop.Property(app->window, kRemoveDeviceDialogMarker) == 1 ? "set" : "";
     screen.listViews.ClickRow(list, 1);
     desktop.ClickItem(dialog, win::kIdOk);
     rowsAfter = Column(0);
@@ -273,7 +257,7 @@ TEST_F(RemoveDeviceDialogTest, RemoveTakesTheMarkedRowUnderTheGuardAndRefills) {
   EXPECT_EQ(List().selectionMark, -1);
   EXPECT_TRUE(rescanEnabledAfter);
   EXPECT_EQ(markerWhileOpen, "set");
-  EXPECT_EQ(desktop.Property(app->window, kRemoveDeviceMarkerName), 0u);
+  EXPECT_EQ(desktop.Property(app->window, kRemoveDeviceDialogMarker), 0u);
 }
 
 TEST_F(RemoveDeviceDialogTest, ARemovalGoesAheadWhenTheGuardExistsAlready) {

@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "platform/ports/ui_constants.h"
-#include "platform/sim/recording_debug_output.h"
-#include "platform/sim/sim_control_colours.h"
-#include "platform/sim/sim_desktop.h"
-#include "platform/sim/sim_kernel.h"
 #include "platform/sim/sim_resources.h"
-#include "platform/sim/sim_tooltips.h"
-#include "platform/sim/sim_window_shape.h"
-#include "platform/sim/sim_window_walk.h"
 #include "tray/dialogs/remove_progress_dlg.h"
+#include "tray/dialogs/tests/sim_dialog_screen.h"
 #include "tray/resources/sim_libraries.h"
 
 namespace holvara {
@@ -41,24 +35,16 @@ class Host : public DialogHost, public WindowHandler {
   std::vector<std::unique_ptr<Thread>> kept;
 };
 
-struct ProgressRun {
+struct ProgressRun : SimDialogScreen {
   explicit ProgressRun(Host& host) : host(host) { host.window = desktop.Create({}, host); }
   ~ProgressRun() { desktop.Destroy(host.window); }
 
   std::intptr_t Run(WorkerBody work) {
-    CRemoveProgressDlg dialog({desktop, kernel.threads(), kernel.clock(), shapes, windowWalk, tooltips, colours, debug},
-                              host, true, std::move(work));
+    CRemoveProgressDlg dialog(dialogPorts(), host, true, std::move(work));
     return dialog.DoModal(reinterpret_cast<ModuleId>(&library), host.window);
   }
 
   Host& host;
-  SimKernel kernel;
-  SimDesktop desktop{kernel.timeline()};
-  SimWindowShape shapes;
-  SimWindowWalk windowWalk{desktop};
-  SimTooltips tooltips;
-  SimControlColours colours;
-  RecordingDebugOutput debug;
   SimResourceData library = EnglishResourceLibrary();
 };
 
@@ -84,7 +70,7 @@ TEST(RemoveProgressDialog, OnlyExitCodeZeroIsARemoval) {
     EXPECT_EQ(result, c.result) << c.what;
     EXPECT_EQ(run.debug.Count(kWorkerFailedDebugText), c.debugTexts) << c.what;
     EXPECT_TRUE(run.desktop.cancelledDialogs().empty()) << c.what;
-    EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarkerName), 0u) << c.what;
+    EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarker), 0u) << c.what;
     EXPECT_EQ(run.colours.brushesAlive(), 0u) << c.what;
   }
 }
@@ -98,7 +84,7 @@ TEST(RemoveProgressDialog, AWorkerStillRunningWhenTheProgramEndsGoesToTheHost) {
     return kWorkerSucceeded;
   }),
             win::kIdCancel);
-  EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarkerName), 0u);
+  EXPECT_EQ(run.desktop.Property(host.window, kRemoveProgressMarker), 0u);
   ASSERT_EQ(host.kept.size(), 1u);
   EXPECT_FALSE(host.kept[0]->Wait(0));
   EXPECT_TRUE(host.kept[0]->Wait(kWaitForever));

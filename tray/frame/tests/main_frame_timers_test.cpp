@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
-#include "tray/frame/busy_marker_names.h"
 #include "tray/frame/power_events.h"
 #include "tray/frame/system_messages.h"
 #include "tray/frame/tests/frame_fixture.h"

@@ -1,6 +1,7 @@
 // The settings the program's first start writes to the profile section "Common" (the start finds
-// no "AutoRun" there). The command-line tool reads a setting the profile lacks as this value, so
-// its list is the one the tray would show.
+// no "AutoRun" there). The settings dialog's Default button sets its boxes to them, and the
+// command-line tool reads a setting the profile lacks as this value, so its list is the one the
+// tray would show.
 #pragma once
 
 #include <array>
