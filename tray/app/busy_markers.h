@@ -1,6 +1,6 @@
 // Busy markers: properties on the main window, named after the open dialog or the running
-// activity, that keep the main window from starting a second activity. The names live with the
-// main frame, which sets some of them itself.
+// activity, that keep the main window from starting a second activity. Their names are in
+// common/, since the frame, the dialogs and the application each set some of them.
 #pragma once
 
 #include <string_view>

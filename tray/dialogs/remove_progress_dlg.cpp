@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/dialogs/worker_colours.h"
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "common/busy_marker_names.h"
 #include "common/text_field.h"
 #include "platform/ports/ui_constants.h"
 #include "tray/dialogs/worker_colours.h"

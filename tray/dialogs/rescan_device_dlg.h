@@ -7,7 +7,6 @@
 
 #include <memory>
 
-#include "common/busy_marker_names.h"
 #include "tray/dialogs/worker_dialog.h"
 
 namespace holvara {

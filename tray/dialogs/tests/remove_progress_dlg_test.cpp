@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/busy_marker_names.h"
 #include "platform/ports/ui_constants.h"
 #include "platform/sim/sim_resources.h"
 #include "tray/dialogs/remove_progress_dlg.h"
